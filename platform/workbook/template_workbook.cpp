@@ -136,14 +136,14 @@ TemplateWorkbook::TemplateWorkbook(TemplateWorkbook&&) noexcept = default;
 TemplateWorkbook& TemplateWorkbook::operator=(TemplateWorkbook&&) noexcept = default;
 TemplateWorkbook::~TemplateWorkbook() = default;
 
-TemplateWorkbook::State& TemplateWorkbook::state() {
+TemplateWorkbook::State& TemplateWorkbook::state() const {
     if (!state_)
         throw std::logic_error("the workbook is closed");
     return *state_;
 }
 
 std::string TemplateWorkbook::name() const {
-    return const_cast<TemplateWorkbook*>(this)->state().name;
+    return state().name;
 }
 
 void TemplateWorkbook::close() {

@@ -67,7 +67,7 @@ public:
 private:
     struct State;
     explicit TemplateWorkbook(std::unique_ptr<State> state);
-    State& state();
+    State& state() const;
 
     std::unique_ptr<State> state_;
 };
