@@ -1,0 +1,187 @@
+#include "pages.h"
+
+#include <cstring>
+
+#include "db.h"
+#include "page_output.h"
+#include "program_args.h"
+#include "request.h"
+#include "text_case.h"
+
+namespace {
+
+void line(const char* text) {
+    std::fputs(text, stdout);
+    std::fputc('\n', stdout);
+}
+
+// One entry field of the form: an input box while the field is asked for,
+// else its value as text.
+void form_field(int prompt_field, const char* input_format_start, const char* value) {
+    if (request.prompt_flags[prompt_field] != PROMPT_NEVER) {
+        std::fputs(input_format_start, stdout);
+        html_text(value);
+        std::fputs("\"></td>", stdout);
+    } else {
+        std::fputs("<td>", stdout);
+        html_text(value);
+        std::fputs("</td>", stdout);
+    }
+}
+
+bool is_end_word(const char* text) {
+    return compare_nocase(text, "quit") == 0 || compare_nocase(text, "end") == 0 ||
+           compare_nocase(text, "exit") == 0;
+}
+
+// Reads the rest of an over-long line, up to and including its line end.
+void drop_rest_of_line(std::FILE* input) {
+    for (int c = std::fgetc(input); c != '\n' && c != EOF; c = std::fgetc(input)) {
+    }
+}
+
+}  // namespace
+
+void print_page_head() {
+    if (request.cgi_mode) {
+        line("Content-Type: text/html");
+        line("");
+        line("<head><html><title>Testing Connection</title></head>");
+        line("<body bgcolor=\"#C0C0C0\" text=\"#000000\">");
+    } else {
+        line("Testing Connection");
+        line("");
+    }
+}
+
+void print_form() {
+    if (!request.cgi_mode) {
+        print_usage();
+        line("Error: dsn not known.");
+        return;
+    }
+    line("<FORM METHOD=POST>");
+    line("<INPUT TYPE=HIDDEN NAME=PROMPT VALUE=\"\">");
+    line("<INPUT TYPE=HIDDEN NAME=FORMINPUT VALUE=\"1\">");
+    line("<table border=\"0\">\n<tr>");
+    line("<td align=\"center\" colspan=\"4\"><font size=\"6\"><strong>");
+    std::fputs("<img src=\"/images/kvtconf.gif\" align=\"texttop\" width=\"38\" height=\"38\"> ",
+               stdout);
+    std::fputs("ODBC", stdout);
+    line(" Test</strong></font></td>\n</tr>");
+
+    line("<tr>\n<td><b>DSN&nbsp;Name:</b></td>");
+    form_field(PROMPT_DSN, "<td><input type=text name=dsn size=20 value=\"", request.dsn);
+    line("<td colspan=\"2\">&nbsp;</td>\n</tr>");
+
+    line("<tr>\n<td><b>User ID:</b></td>");
+    form_field(PROMPT_UID, "<td><input type=text name=uid size=20 value=\"", request.uid);
+    line("<td><b>Password:</b></td>");
+    if (request.prompt_flags[PROMPT_PWD] != PROMPT_NEVER) {
+        std::fputs("<td><input type=password name=pwd size=16 value=\"", stdout);
+        html_text(request.pwd);
+        std::fputs("\"></td>\n</tr>", stdout);
+    } else {
+        // The password itself never shows: one star per character.
+        std::fputs("<td>", stdout);
+        for (std::size_t i = 0; i < std::strlen(request.pwd); ++i)
+            std::fputc('*', stdout);
+        line("</td>\n</tr>");
+    }
+
+    if (request.prompt_flags[PROMPT_SQL] != PROMPT_NEVER) {
+        line("<tr>\n<td align=\"center\" colspan=\"4\"><br>");
+        line("<b>Optional SQL statement:</b><br>");
+        std::fputs("<textarea NAME=SQL rows=6 cols=55>", stdout);
+        html_text(request.sql);
+        line("</textarea></td>\n</tr>");
+    }
+
+    line("<tr>\n<td align=\"center\" colspan=\"4\"><br>");
+    line("<INPUT TYPE=submit value=\"  Test  \">&nbsp;&nbsp;&nbsp;");
+    line("<INPUT TYPE=reset value=\" Reset \">&nbsp;&nbsp;&nbsp;");
+    line("<INPUT TYPE=button value=\"  Exit  \" onclick=\"self.close()\">");
+    line("</td>\n</tr>");
+    line("</table>");
+    line("</body>\n</html>");
+}
+
+void run_statement() {
+    if (request.sql_cut)
+        line(kStatementTooLong);
+    else
+        run_sql();
+}
+
+void statement_loop(std::FILE* input) {
+    char typed[kSqlFieldLength + 1];
+    while (true) {
+        std::fputs("SQL>", stdout);
+        std::fflush(stdout);
+        if (!std::fgets(typed, sizeof typed, input))
+            return;
+        std::size_t length = std::strlen(typed);
+        bool too_long = false;
+        if (length > 0 && typed[length - 1] == '\n') {
+            typed[--length] = '\0';
+        } else if (length == kSqlFieldLength) {
+            // A full buffer: the line is over-long unless its end comes next.
+            const int next = std::fgetc(input);
+            if (next != '\n' && next != EOF) {
+                too_long = true;
+                drop_rest_of_line(input);
+            }
+        }
+        if (too_long) {
+            line(kStatementTooLong);
+            continue;
+        }
+        const char* statement = typed + std::strspn(typed, " \t\n\v\f\r");
+        if (!*statement)
+            return;
+        std::memmove(request.sql, statement, std::strlen(statement) + 1);
+        request.sql_cut = 0;
+        if (is_end_word(request.sql))
+            return;
+        run_statement();
+    }
+}
+
+void run_session(std::FILE* input) {
+    connection.driver_connected = 0;
+    if (!request.connect_string) {
+        print_failure(request.connect_refusal);
+    } else if (DB_Connect(request.connect_string) != CONNECT_OK) {
+        print_diagnostics("DB_Connect", 0);
+    } else {
+        connection.connection_ok = 1;
+        if (request.cgi_mode) {
+            std::fputs("<H2>Connected</H2>\n", stdout);
+            html_text(request.sql);
+            std::fputs("<p>", stdout);
+            if (request.sql[0])
+                run_statement();
+            else
+                std::fputs("Connection successful\n", stdout);
+        } else {
+            std::fputs("Connection successful\n", stdout);
+            statement_loop(input);
+        }
+    }
+    release_handles();
+    print_page_trailer();
+}
+
+void print_page_trailer() {
+    if (!request.cgi_mode)
+        return;
+    line("<form method=post>\n");
+    if (request.form_input) {
+        if (!connection.connection_ok)
+            line("<hr>Click the Back button and correct the problem.<br>\n");
+        line("<INPUT TYPE=button value=\"< Back\" onclick=\"history.go(-1)\">&nbsp;&nbsp;&nbsp;");
+        line("<INPUT TYPE=submit name=\"prev\" value=\" Reset \">&nbsp;&nbsp;&nbsp;");
+    }
+    line("<INPUT TYPE=button value=\" Exit  \" onclick=\"self.close()\"></form>\n");
+    line("</body></html>");
+}
