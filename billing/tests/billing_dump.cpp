@@ -60,6 +60,12 @@ std::string recordDigits(RecordType type, const std::map<int, std::string>& fiel
     return digits;
 }
 
+std::string numberedRecord(RecordType type, int sequence) {
+    char digits[7];
+    std::snprintf(digits, sizeof digits, "%06X", sequence);
+    return recordDigits(type, {{6, digits}});
+}
+
 std::string dumpLines(std::string_view stream, std::size_t width, std::string_view eol) {
     std::string lines;
     lines.reserve(stream.size() + (stream.size() / width + 1) * eol.size());

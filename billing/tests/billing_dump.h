@@ -24,6 +24,10 @@ std::string defaultFieldDigits(int field);
 std::string recordDigits(RecordType type, const std::map<int, std::string>& fields = {},
                          std::string_view tail = {});
 
+// A record of the given type with the defaults but for its sequence number
+// (field 6), which tells it apart.
+std::string numberedRecord(RecordType type, int sequence);
+
 // The stream cut into lines of the given width, each ending in eol.
 std::string dumpLines(std::string_view stream, std::size_t width, std::string_view eol = "\r\n");
 

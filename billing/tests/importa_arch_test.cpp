@@ -17,17 +17,12 @@ using billing::importa_arch;
 using billing::StoreError;
 using billingtest::dumpLines;
 using billingtest::MemoryStore;
+using billingtest::numberedRecord;
 using billingtest::recordDigits;
 using billingtest::RecordingReporter;
 using billingtest::RecordType;
 using billingtest::SqliteRecordStore;
 using testsupport::TempDir;
-
-std::string numbered(RecordType type, int sequence) {
-    char digits[7];
-    std::snprintf(digits, sizeof digits, "%06X", sequence);
-    return recordDigits(type, {{6, digits}});
-}
 
 std::vector<std::string> closing(int count) {
     return {"started", "ended",
@@ -64,7 +59,7 @@ TEST_F(ImportaArch, StoresTwentyRecordsOfMixedTypesFromLinesOf64Digits) {
     std::string stream;
     std::vector<int> expected;
     for (int i = 1; i <= 20; ++i) {
-        stream += numbered(i % 2 ? RecordType::Type01 : RecordType::Type02, i);
+        stream += numberedRecord(i % 2 ? RecordType::Type01 : RecordType::Type02, i);
         expected.push_back(i);
     }
     EXPECT_EQ(import(dumpLines(stream, 64)), 20);
@@ -91,13 +86,13 @@ TEST_F(ImportaArch, StoresTheDecodedFieldsOfARecord) {
 TEST_F(ImportaArch, KeepsPaceWithLinesOfOneRecordOrMany) {
     std::string lines;
     for (int i = 1; i <= 10; ++i) {
-        lines += numbered(RecordType::Type01, i) + "\r\n";
+        lines += numberedRecord(RecordType::Type01, i) + "\r\n";
     }
     for (int i = 11; i <= 15; ++i) {
-        lines += numbered(RecordType::Type02, i) + "\n";
+        lines += numberedRecord(RecordType::Type02, i) + "\n";
     }
-    lines += numbered(RecordType::Type01, 16) + numbered(RecordType::Type02, 17) +
-             numbered(RecordType::Type01, 18) + "\r\n";
+    lines += numberedRecord(RecordType::Type01, 16) + numberedRecord(RecordType::Type02, 17) +
+             numberedRecord(RecordType::Type01, 18) + "\r\n";
     EXPECT_EQ(import(lines), 18);
     EXPECT_EQ(sequences(),
               (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
@@ -107,7 +102,7 @@ TEST_F(ImportaArch, KeepsPaceWithLinesOfOneRecordOrMany) {
 TEST_F(ImportaArch, ReadsTheSameRecordsWithAnyLineEndAndBlanksBetweenDigitGroups) {
     std::string stream;
     for (int i = 1; i <= 4; ++i) {
-        stream += numbered(i % 2 ? RecordType::Type02 : RecordType::Type01, i);
+        stream += numberedRecord(i % 2 ? RecordType::Type02 : RecordType::Type01, i);
     }
     for (const char* eol : {"\r\n", "\n", "\r"}) {
         std::string spaced;
@@ -121,8 +116,8 @@ TEST_F(ImportaArch, ReadsTheSameRecordsWithAnyLineEndAndBlanksBetweenDigitGroups
 }
 
 TEST_F(ImportaArch, SkipsHeaderTrailerMarkupAndLowerCaseLines) {
-    const std::string first = numbered(RecordType::Type01, 1);
-    const std::string second = numbered(RecordType::Type02, 2);
+    const std::string first = numberedRecord(RecordType::Type01, 1);
+    const std::string second = numberedRecord(RecordType::Type02, 2);
     // Every skipped line sits inside a record: taken, it would shift the digits.
     const std::string content = "FILE 17 DUMP\r\nBANK 3\r\n<pre>\r\n" + first.substr(0, 100) +
                                 "\r\nEND OF BLOCK\r\nEOT\r\n" + first.substr(100) +
@@ -135,7 +130,7 @@ TEST_F(ImportaArch, SkipsHeaderTrailerMarkupAndLowerCaseLines) {
 }
 
 TEST_F(ImportaArch, SkipsGarbageBeforeTheFirstHeadAndFindsAHeadSplitAcrossLines) {
-    const std::string first = numbered(RecordType::Type01, 1);
+    const std::string first = numberedRecord(RecordType::Type01, 1);
     const std::string content =
         "FF00EE0A01\r\n0B" + first.substr(0, 3) + "\r\n" + first.substr(3) + "\r\n";
     EXPECT_EQ(import(content), 1);
@@ -143,7 +138,8 @@ TEST_F(ImportaArch, SkipsGarbageBeforeTheFirstHeadAndFindsAHeadSplitAcrossLines)
 }
 
 TEST_F(ImportaArch, NeitherStoresNorCountsARecordCutShortByTheEndOfTheFile) {
-    const std::string stream = numbered(RecordType::Type01, 1) + numbered(RecordType::Type02, 2);
+    const std::string stream =
+        numberedRecord(RecordType::Type01, 1) + numberedRecord(RecordType::Type02, 2);
     // Three digits short: the old end marker "***" would have filled them.
     EXPECT_EQ(import(dumpLines(stream.substr(0, stream.size() - 3), 64)), 1);
     EXPECT_EQ(sequences(), (std::vector<int>{1}));
@@ -151,8 +147,8 @@ TEST_F(ImportaArch, NeitherStoresNorCountsARecordCutShortByTheEndOfTheFile) {
 }
 
 TEST_F(ImportaArch, UsesTheLastLineAndReadsOnPastALineOfStars) {
-    const std::string content =
-        numbered(RecordType::Type01, 1) + "\r\n***\r\n" + numbered(RecordType::Type01, 2);
+    const std::string content = numberedRecord(RecordType::Type01, 1) + "\r\n***\r\n" +
+                                numberedRecord(RecordType::Type01, 2);
     EXPECT_EQ(import(content), 2);
     EXPECT_EQ(sequences(), (std::vector<int>{1, 2}));
 }
@@ -171,7 +167,7 @@ TEST_F(ImportaArch, StopsAtARefusedRecordAndKeepsTheRecordsBeforeIt) {
     store.refusal = StoreError(3022, "Valor de clave duplicado.");
     std::string stream;
     for (int i = 1; i <= 5; ++i) {
-        stream += numbered(RecordType::Type01, i);
+        stream += numberedRecord(RecordType::Type01, i);
     }
     EXPECT_EQ(import(dumpLines(stream, 64)), 2);
     EXPECT_EQ(sequences(), (std::vector<int>{1, 2}));
@@ -185,14 +181,14 @@ TEST_F(ImportaArch, StopsAtARefusedRecordAndKeepsTheRecordsBeforeIt) {
 
 TEST_F(ImportaArch, ReportsAStoreThatCannotBeOpenedOrCannotKeepItsRows) {
     store.refuseBegin = StoreError(3078, "No se encuentra la tabla.");
-    import(numbered(RecordType::Type01, 1));
+    import(numberedRecord(RecordType::Type01, 1));
     EXPECT_EQ(reporter.events,
               (std::vector<std::string>{"|Error: 3078 No se encuentra la tabla."}));
 
     store.refuseBegin.reset();
     store.refuseCommit = StoreError(3035, "Recursos insuficientes.");
     reporter.events.clear();
-    EXPECT_EQ(import(numbered(RecordType::Type01, 1)), 0);
+    EXPECT_EQ(import(numberedRecord(RecordType::Type01, 1)), 0);
     EXPECT_EQ(reporter.events, (std::vector<std::string>{"started", "ended",
                                                          "|Error: 3035 Recursos insuficientes."}));
 }
@@ -203,7 +199,7 @@ TEST(ImportaArchIntoFactura, RowsLandInTheStoreAndShowInPrueba) {
     auto db = billingtest::newFacturaDatabase();
     RecordingReporter reporter;
     const std::string stream =
-        recordDigits(RecordType::Type01, {{3, "0A"}}) + numbered(RecordType::Type02, 2);
+        recordDigits(RecordType::Type01, {{3, "0A"}}) + numberedRecord(RecordType::Type02, 2);
     {
         SqliteRecordStore store(db.get());
         EXPECT_EQ(importa_arch(dir.write("f.txt", dumpLines(stream, 64)), store, reporter), 2);
@@ -228,8 +224,9 @@ TEST(ImportaArchIntoFactura, ARowTheDatabaseRefusesLeavesTheRowsBeforeItStored) 
     auto db = billingtest::newFacturaDatabase();
     db.exec("CREATE UNIQUE INDEX sequence ON \"Facturación Detallada\" (\"Secuencia registro\")");
     RecordingReporter reporter;
-    const std::string stream = numbered(RecordType::Type01, 1) + numbered(RecordType::Type01, 2) +
-                               numbered(RecordType::Type02, 1) + numbered(RecordType::Type01, 4);
+    const std::string stream =
+        numberedRecord(RecordType::Type01, 1) + numberedRecord(RecordType::Type01, 2) +
+        numberedRecord(RecordType::Type02, 1) + numberedRecord(RecordType::Type01, 4);
     {
         SqliteRecordStore store(db.get());
         EXPECT_EQ(importa_arch(dir.write("f.txt", dumpLines(stream, 64)), store, reporter), 2);

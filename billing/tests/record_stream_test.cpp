@@ -11,15 +11,9 @@ namespace {
 
 using billing::BillingRecord;
 using billing::RecordStream;
+using billingtest::numberedRecord;
 using billingtest::recordDigits;
 using billingtest::RecordType;
-
-// A record told apart by its sequence number (field 6).
-std::string numbered(RecordType type, int sequence) {
-    char digits[7];
-    std::snprintf(digits, sizeof digits, "%06X", sequence);
-    return recordDigits(type, {{6, digits}});
-}
 
 // "type/sequence" of every record that comes out, with the lines given in
 // pieces of the given size (0: all at once).
@@ -43,8 +37,9 @@ std::vector<std::string> recordsOf(const std::string& stream, std::size_t piece 
 }
 
 TEST(RecordStream, CutsRecordsOfBothTypesWhateverTheLineLength) {
-    const std::string stream = numbered(RecordType::Type01, 1) + numbered(RecordType::Type02, 2) +
-                               numbered(RecordType::Type01, 3) + numbered(RecordType::Type02, 4);
+    const std::string stream =
+        numberedRecord(RecordType::Type01, 1) + numberedRecord(RecordType::Type02, 2) +
+        numberedRecord(RecordType::Type01, 3) + numberedRecord(RecordType::Type02, 4);
     const std::vector<std::string> expected = {"01/1", "02/2", "01/3", "02/4"};
     for (std::size_t piece : {0, 1, 5, 6, 64, 110, 220, 324, 500}) {
         EXPECT_EQ(recordsOf(stream, piece), expected) << "pieces of " << piece;
@@ -54,13 +49,13 @@ TEST(RecordStream, CutsRecordsOfBothTypesWhateverTheLineLength) {
 TEST(RecordStream, DropsTheTailOfAType02RecordAndLooksForTheNextHeadAfterIt) {
     // The tail holds a type 01 head: it is dropped with the tail.
     const std::string stream =
-        recordDigits(RecordType::Type02, {}, "01006E") + numbered(RecordType::Type01, 7);
+        recordDigits(RecordType::Type02, {}, "01006E") + numberedRecord(RecordType::Type01, 7);
     EXPECT_EQ(recordsOf(stream, 64), (std::vector<std::string>{"02/16", "01/7"}));
 }
 
 TEST(RecordStream, SkipsWhatStartsNoHeadAndFindsAHeadSplitAcrossLines) {
-    const std::string stream = "FF0100 6E01006F0200A3*" + numbered(RecordType::Type01, 1) + "0A0B" +
-                               numbered(RecordType::Type02, 2);
+    const std::string stream = "FF0100 6E01006F0200A3*" + numberedRecord(RecordType::Type01, 1) +
+                               "0A0B" + numberedRecord(RecordType::Type02, 2);
     EXPECT_EQ(recordsOf(stream), (std::vector<std::string>{"01/1", "02/2"}));
     EXPECT_EQ(recordsOf(stream, 3), (std::vector<std::string>{"01/1", "02/2"}));
     // Lower-case and partial heads are no heads.
@@ -69,7 +64,8 @@ TEST(RecordStream, SkipsWhatStartsNoHeadAndFindsAHeadSplitAcrossLines) {
 
 TEST(RecordStream, KeepsARecordShortOfDigitsPending) {
     bool pending = false;
-    const std::string stream = numbered(RecordType::Type01, 1) + numbered(RecordType::Type02, 2);
+    const std::string stream =
+        numberedRecord(RecordType::Type01, 1) + numberedRecord(RecordType::Type02, 2);
     EXPECT_EQ(recordsOf(stream.substr(0, stream.size() - 3), 64, &pending),
               (std::vector<std::string>{"01/1"}));
     EXPECT_TRUE(pending);
@@ -82,7 +78,7 @@ TEST(RecordStream, KeepsPaceWithManyRecordsInOneLine) {
     std::vector<std::string> expected;
     for (int i = 1; i <= 500; ++i) {
         const RecordType type = i % 3 == 0 ? RecordType::Type02 : RecordType::Type01;
-        stream += "FF" + numbered(type, i);
+        stream += "FF" + numberedRecord(type, i);
         expected.push_back((type == RecordType::Type01 ? "01/" : "02/") + std::to_string(i));
     }
     EXPECT_EQ(recordsOf(stream), expected);
