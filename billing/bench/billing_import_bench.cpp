@@ -1,0 +1,125 @@
+// How fast a billing dump imports: a generated file of records of both
+// types in 64-character lines, read and cut by the importer (1) into a store
+// that keeps nothing, (2) into factura.mdb in memory through one prepared
+// insert in one transaction; (3) the same insert fed with records already
+// cut, for comparison; (4) "Borra Datos" on the full store.
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "billing_dump.h"
+#include "billing_record.h"
+#include "factura_sqlite.h"
+#include "importa_arch.h"
+#include "temp_dir.h"
+
+namespace {
+
+using billingtest::RecordType;
+using Clock = std::chrono::steady_clock;
+
+class KeepsNothing : public billing::RecordStore {
+public:
+    void begin() override {}
+    void add(const billing::BillingRecord&) override {}
+    void commit() override {}
+};
+
+class Silent : public billing::ImportReporter {
+public:
+    void importStarted() override {}
+    void importEnded() override {}
+    void message(const std::string& text, const std::string&) override { last = text; }
+    std::string last;
+};
+
+// The digits of the i-th record: types alternate, numbers change.
+std::string recordOf(long long i) {
+    char sequence[7];
+    char caller[11];
+    std::snprintf(sequence, sizeof sequence, "%06llX", i & 0xFFFFFF);
+    std::snprintf(caller, sizeof caller, "%010lld", 5550000000LL + i % 1000000);
+    return billingtest::recordDigits(i % 2 ? RecordType::Type02 : RecordType::Type01,
+                                     {{6, sequence}, {7, caller}});
+}
+
+std::filesystem::path writeDump(const std::filesystem::path& folder, long long records) {
+    const auto path = folder / "facturacion.txt";
+    std::ofstream out(path, std::ios::binary);
+    out << "FILE 0001 BILLING DUMP\r\n";
+    std::string pending;
+    for (long long i = 0; i < records; ++i) {
+        pending += recordOf(i);
+        const std::size_t whole = pending.size() / 64 * 64;
+        out << billingtest::dumpLines(std::string_view(pending).substr(0, whole), 64);
+        pending.erase(0, whole);
+    }
+    out << billingtest::dumpLines(pending, 64) << "END OF FILE\r\n";
+    return path;
+}
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void print(const char* what, long long records, double seconds) {
+    std::printf("%-52s %9lld records %8.2f s %12.0f records/s\n", what, records, seconds,
+                records / seconds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const long long records = argc > 1 ? std::atoll(argv[1]) : 1000000;
+    testsupport::TempDir folder;
+
+    auto start = Clock::now();
+    const auto dump = writeDump(folder.path(), records);
+    std::printf("dump of %lld records, %.1f MB, written in %.2f s\n", records,
+                std::filesystem::file_size(dump) / 1e6, secondsSince(start));
+
+    Silent reporter;
+    KeepsNothing nothing;
+    start = Clock::now();
+    long long stored = billing::importa_arch(dump, nothing, reporter);
+    print("read and cut (store keeps nothing)", stored, secondsSince(start));
+
+    auto db = billingtest::newFacturaDatabase();
+    start = Clock::now();
+    {
+        billingtest::SqliteRecordStore store(db.get());
+        stored = billing::importa_arch(dump, store, reporter);
+    }
+    print("read, cut and insert (prepared, one transaction)", stored, secondsSince(start));
+    std::printf("  closing message: \"%s\"; rows in prueba: %s\n", reporter.last.c_str(),
+                db.scalar("SELECT count(*) FROM prueba").c_str());
+
+    // The same rows, already cut, through the same insert.
+    std::vector<billing::BillingRecord> cut(1000);
+    for (std::size_t i = 0; i < cut.size(); ++i) {
+        const std::string digits = recordOf(static_cast<long long>(i));
+        billing::decodeRecord(digits, static_cast<int>(digits.size() / 2), cut[i]);
+    }
+    auto bare = billingtest::newFacturaDatabase();
+    start = Clock::now();
+    {
+        billingtest::SqliteRecordStore store(bare.get());
+        store.begin();
+        for (long long i = 0; i < records; ++i) {
+            store.add(cut[i % cut.size()]);
+        }
+        store.commit();
+    }
+    const double bareSeconds = secondsSince(start);
+    print("insert only (prepared, one transaction)", records, bareSeconds);
+
+    start = Clock::now();
+    db.exec("DELETE FROM prueba");
+    print("DELETE FROM prueba on the full store", stored, secondsSince(start));
+    return 0;
+}
