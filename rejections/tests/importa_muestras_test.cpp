@@ -323,6 +323,21 @@ TEST_F(ImportaMuestras, RowsTheDatabaseRefusesKeepTheirMessageAndAreNotCounted) 
     EXPECT_EQ(campo(3), (std::vector<Field>{"5551210001", "5551210004"}));
 }
 
+TEST_F(ImportaMuestras, RowsThatCannotBeMadeLastingAreNotReportedAsStored) {
+    // With the central checked only at the end, the commit itself fails.
+    std::vector<Registro> regs = registros(2);
+    regs[1].d[9] = "XXXXXX99";
+    ruta = dir.write(kNombre, texto(bloque(regs)));
+    store.insertFile(kNombre, "08/06/15");
+    db->exec("PRAGMA defer_foreign_keys = ON");  // until the next commit
+    importa_muestras(services, ruta, kNombre);
+
+    EXPECT_EQ(messages.shown, std::vector<Message>{sin_titulo("Error:  3201")});
+    EXPECT_EQ(db->scalar(R"(SELECT count(*) FROM "Riruzozs alta")"), 0);
+    EXPECT_EQ(pointer.screen, MousePointer::Default);
+    EXPECT_FALSE(sample_file_open());
+}
+
 TEST_F(ImportaMuestras, TheLastLineOfTheFileCountsWhateverItsLineEnd) {
     struct Case {
         const char* name;
