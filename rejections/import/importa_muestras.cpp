@@ -1,9 +1,12 @@
 #include "importa_muestras.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "cp1252.h"
@@ -120,6 +123,23 @@ void set_text(FieldValue& field, std::string_view cp1252) {
     }
 }
 
+// What a record and a sample must have alike to match: central, route,
+// duration or not, date, billing format, disconnection reason, error code,
+// traffic ID and type. Each text goes with its length, so that no two
+// different sets of values make the same key.
+void clave_de_busqueda(std::string& clave, std::string_view central, std::string_view ruta,
+                       bool con_duracion, std::string_view fecha, std::string_view formato,
+                       std::string_view razon, std::string_view error, std::string_view trafico,
+                       std::string_view tipo) {
+    clave.clear();
+    clave += con_duracion ? 'T' : 'F';
+    for (std::string_view part : {central, ruta, fecha, formato, razon, error, trafico, tipo}) {
+        const auto size = static_cast<std::uint32_t>(part.size());
+        clave.append(reinterpret_cast<const char*>(&size), sizeof size);
+        clave += part;
+    }
+}
+
 // One sample of the current block, its fields as read (single-byte text).
 struct Muestra {
     std::string s1;  // a date, written NN/NN/NN
@@ -149,6 +169,7 @@ private:
     void lee_muestra();
     bool lee_detalle();
     bool guarda_registro(std::string_view linea);
+    void indexa_muestras();
     std::optional<const Muestra*> busca_muestra(const std::array<std::string_view, 21>& campo);
 
     const ImportServices& services_;
@@ -164,6 +185,9 @@ private:
     bool aviso_muestras_armado_ = true;
     bool aviso_detalle_dado_ = false;
     std::vector<Muestra> muestras_;
+    // The first kept sample of each key, built when the block's records begin.
+    std::unordered_map<std::string, long> indice_;
+    std::string clave_;
     SampleRow row_;
     std::string hora_, fecha_, duracion_;
 };
@@ -213,6 +237,9 @@ Fin Importacion::run(SampleFile& archivo) {
                         tipo_ = prefijo;
                     } else if (prefijo == "RE") {
                         d = k_ > 0 ? 1 : -2;
+                        if (k_ > 0) {
+                            indexa_muestras();
+                        }
                     } else {
                         lee_muestra();
                     }
@@ -332,23 +359,32 @@ bool Importacion::lee_detalle() {
     return true;
 }
 
-// The first kept sample the record matches; nullptr when none does. Empty
-// when the search runs past the samples held (a block announced more than
-// were kept and none of those matched), which stops the import.
+void Importacion::indexa_muestras() {
+    indice_.clear();
+    const long kept = std::min(k_, kMaxMuestras);
+    for (long i = 1; i <= kept; ++i) {
+        const Muestra& m = muestras_[i - 1];
+        clave_de_busqueda(clave_, m.s3, m.s4, m.t, m.s1, m.s9, m.s7, m.s8, m.s6, m.tipo);
+        indice_.emplace(clave_, i);  // an earlier sample of the same key stays
+    }
+}
+
+// The first kept sample the record matches, as a search from the block's
+// first sample to its last would find it; nullptr when none does. Empty
+// when that search would run past the samples held (a block announced more
+// than were kept and none of those matched), which stops the import.
 std::optional<const Muestra*> Importacion::busca_muestra(
     const std::array<std::string_view, 21>& campo) {
     const bool t = !(campo[8] == "00:00:00" || campo[8] == "FF:FF:FF");
     const std::string_view tipo = campo[15] == "FF" ? "LO" : "LA";
-    for (long i = 1; i <= k_; ++i) {
-        if (i > kMaxMuestras) {
-            return std::nullopt;
-        }
-        const Muestra& m = muestras_[i - 1];
-        if (m.s3 == campo[9] && m.s4 == campo[10] && m.t == t && m.s1 == campo[7] &&
-            m.s9 == campo[13] && m.s7 == campo[2] && m.s8 == campo[12] && m.s6 == campo[20] &&
-            m.tipo == tipo) {
-            return &m;
-        }
+    clave_de_busqueda(clave_, campo[9], campo[10], t, campo[7], campo[13], campo[2], campo[12],
+                      campo[20], tipo);
+    const auto found = indice_.find(clave_);
+    if (found != indice_.end()) {
+        return &muestras_[found->second - 1];
+    }
+    if (k_ > kMaxMuestras) {
+        return std::nullopt;
     }
     return nullptr;
 }

@@ -32,12 +32,18 @@ bool is_blank(std::string_view linea) {
 
 std::string limpia_lin(std::string_view linea) {
     std::string limpia;
-    limpia.reserve(linea.size());
-    for (char c : linea) {
-        if (c == '*' || (c == ' ' && limpia.empty())) {
-            continue;
+    std::size_t from = linea.find_first_not_of(" *");
+    if (from == std::string_view::npos) {
+        return limpia;
+    }
+    limpia.reserve(linea.size() - from);
+    while (from < linea.size()) {
+        const std::size_t star = linea.find('*', from);
+        limpia.append(linea.substr(from, star - from));
+        if (star == std::string_view::npos) {
+            break;
         }
-        limpia.push_back(c);
+        from = star + 1;
     }
     return limpia;
 }
