@@ -6,11 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "import_doubles.h"
+#include "import_fixture.h"
 #include "sample_file_text.h"
-#include "sqlite_db.h"
-#include "sqlite_sample_store.h"
-#include "temp_dir.h"
 
 namespace rejections::testing {
 namespace {
@@ -34,12 +31,8 @@ TEST(FechaDeArchivo, MonthAndDayComeFromTheNameBeforeItsSuffixLetter) {
     EXPECT_EQ(fecha_de_archivo("/AB80615.txt", 2103), "03/06/15");
 }
 
-class CapturaArchivo : public ::testing::Test {
+class CapturaArchivo : public ImportFixture {
 protected:
-    CapturaArchivo() : db(create_riruzozs_db(dir.path() / "riruzozs.mdb")), store(db->get()) {
-        db->exec("INSERT INTO Centrales VALUES ('MEXCCO01', 'Mexico Centro', '5ESS', 'Metro')");
-    }
-
     // A sample file of one block with one record, in a folder of its own.
     std::string sample_file(const std::string& name) {
         const Registro r = registro("MEXCCO01", 1);
@@ -49,13 +42,6 @@ protected:
                           linea_muestra(r, false, "TRcd 00012"), "RE", linea_detalle(r)}))
             .string();
     }
-
-    testsupport::TempDir dir;
-    std::unique_ptr<SqliteDb> db;
-    SqliteSampleStore store;
-    RecordedMessages messages;
-    RecordedPointer pointer;
-    ImportServices services{store, messages, pointer, 2008};
 };
 
 TEST_F(CapturaArchivo, EntersTheFileThenImportsIt) {

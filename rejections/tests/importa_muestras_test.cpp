@@ -1,18 +1,14 @@
 #include "importa_muestras.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "import_doubles.h"
+#include "import_fixture.h"
 #include "sample_file_text.h"
-#include "sqlite_db.h"
-#include "sqlite_sample_store.h"
-#include "temp_dir.h"
 
 namespace rejections::testing {
 namespace {
@@ -60,14 +56,8 @@ std::vector<Registro> registros(int count, int first = 1) {
     return out;
 }
 
-class ImportaMuestras : public ::testing::Test {
+class ImportaMuestras : public ImportFixture {
 protected:
-    ImportaMuestras() : db(create_riruzozs_db(dir.path() / "riruzozs.mdb")), store(db->get()) {
-        db->exec(
-            "INSERT INTO Centrales VALUES ('MEXCCO01', 'Mexico Centro', '5ESS', 'Metro'),"
-            " ('GDLJAL02', 'Guadalajara', 'DMS', 'Occidente')");
-    }
-
     // Writes the sample file as given (Windows-1252), enters it in
     // "Archivos Alta" as the file pick does, and imports it.
     void importa(const std::string& content) {
@@ -100,12 +90,6 @@ protected:
         return false;
     }
 
-    testsupport::TempDir dir;
-    std::unique_ptr<SqliteDb> db;
-    SqliteSampleStore store;
-    RecordedMessages messages;
-    RecordedPointer pointer;
-    ImportServices services{store, messages, pointer, 2008};
     std::filesystem::path ruta;
 };
 
