@@ -1,0 +1,62 @@
+#include "captura_archivo.h"
+
+#include <cctype>
+
+#include "utf8_chars.h"
+
+namespace rejections {
+
+namespace {
+
+// The window's pointer is the hourglass while a pick is handled.
+class WindowHourglass {
+public:
+    explicit WindowHourglass(WaitPointer& pointer) : pointer_(pointer) {
+        pointer_.setWindowPointer(MousePointer::Hourglass);
+    }
+    ~WindowHourglass() { pointer_.setWindowPointer(MousePointer::Default); }
+    WindowHourglass(const WindowHourglass&) = delete;
+    WindowHourglass& operator=(const WindowHourglass&) = delete;
+
+private:
+    WaitPointer& pointer_;
+};
+
+}  // namespace
+
+std::string fecha_de_archivo(std::string_view ultimos12, int anio_actual) {
+    const int yy = anio_actual % 100;
+    const std::string anio = {static_cast<char>('0' + yy / 10), static_cast<char>('0' + yy % 10)};
+    const std::string octavo = utf8_mid(ultimos12, 8, 1);
+    const bool con_sufijo = octavo.size() == 1 &&
+                            std::string_view("ABCD").find(static_cast<char>(std::toupper(
+                                static_cast<unsigned char>(octavo[0])))) != std::string_view::npos;
+    const std::size_t desde = con_sufijo ? 4 : 5;
+    return anio + "/" + utf8_mid(ultimos12, desde, 2) + "/" + utf8_mid(ultimos12, desde + 2, 2);
+}
+
+std::string captura_archivo(const ImportServices& services, const std::string& ruta_archivo) {
+    WindowHourglass hourglass(services.pointer);
+    if (ruta_archivo.empty()) {
+        return {};
+    }
+    std::string nombre = utf8_right(ruta_archivo, 12);
+    const std::string fecha = fecha_de_archivo(nombre, services.anio_actual);
+    if (!nombre.empty() && nombre.front() == '/') {
+        nombre.erase(0, 1);
+    }
+
+    try {
+        services.store.insertFile(nombre, fecha);
+    } catch (const StoreError& error) {
+        if (error.number() == kErrorDuplicateKey) {
+            services.messages.show("Archivo ya capturado", "Error en Archivo");
+            return fecha;
+        }
+        // Any other failure of the bookkeeping does not keep the file out.
+    }
+    importa_muestras(services, ruta_archivo, nombre);
+    return fecha;
+}
+
+}  // namespace rejections
