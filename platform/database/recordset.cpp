@@ -84,7 +84,8 @@ std::unique_ptr<RecordsetImpl> RecordsetImpl::open_sql(std::shared_ptr<Connectio
         if (from.empty() || (!origin.empty() && from != origin)) one_table = false;
         if (origin.empty()) origin = from;
     }
-    if (one_table && !origin.empty()) r->table = origin;
+    // Over a view or a subquery the rowid has no table: nothing to change by it.
+    if (one_table && !origin.empty() && s.origin_table(0) == origin) r->table = origin;
     r->finish_opening(cursor);
     return r;
 }
@@ -299,6 +300,7 @@ void Recordset::move_next() {
     if (!r.ensure(r.position)) no_current_row();
     r.pending = RecordsetImpl::Pending::None;
     ++r.position;
+    r.ensure(r.position);  // the new current row is read, and counted
 }
 
 void Recordset::move_previous() {
