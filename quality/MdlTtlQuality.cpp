@@ -24,10 +24,13 @@ std::filesystem::path MdlTtlQuality::base_de_datos() {
     return runtime::program_file(kTernovaFileName);
 }
 
-void MdlTtlQuality::abrebase() { conexion.open(base_de_datos()); }
+void MdlTtlQuality::abrebase() {
+    conexion.open(base_de_datos());
+}
 
 void MdlTtlQuality::iniciadatos() {
-    for (std::size_t i = 0; i < meses.size(); ++i) meses[i] = kMeses[i];
+    for (std::size_t i = 0; i < meses.size(); ++i)
+        meses[i] = kMeses[i];
     abrebase();
     lee_limites(conexion, kLimitesReconocimientoSql, tiemposrec);
     lee_limites(conexion, kLimitesResolucionSql, tiemposres);
@@ -35,18 +38,23 @@ void MdlTtlQuality::iniciadatos() {
 
 std::optional<std::uint8_t> MdlTtlQuality::numero_de_mes(std::string_view texto) {
     for (std::size_t i = 0; i < kMeses.size(); ++i)
-        if (texto == kMeses[i]) return static_cast<std::uint8_t>(i + 1);
+        if (texto == kMeses[i])
+            return static_cast<std::uint8_t>(i + 1);
     return std::nullopt;
 }
 
 void MdlTtlQuality::obtenmes(std::string_view texto) {
-    if (auto mes = numero_de_mes(texto)) mesactual = *mes;
+    if (auto mes = numero_de_mes(texto))
+        mesactual = *mes;
 }
 
 std::optional<int> MdlTtlQuality::rangoprioridad(int prioridad) {
-    if (prioridad >= 1 && prioridad <= 33) return 0;
-    if (prioridad >= 34 && prioridad <= 66) return 1;
-    if (prioridad >= 67 && prioridad <= 99) return 2;
+    if (prioridad >= 1 && prioridad <= 33)
+        return 0;
+    if (prioridad >= 34 && prioridad <= 66)
+        return 1;
+    if (prioridad >= 67 && prioridad <= 99)
+        return 2;
     return std::nullopt;
 }
 

@@ -20,7 +20,7 @@ namespace quality {
 
 // The months as the windows' month lists show them; element 0 is January.
 inline constexpr std::array<const char*, 12> kMeses = {
-    "Enero", "Febrero", "Marzo",     "Abril",   "Mayo",      "Junio",
+    "Enero", "Febrero", "Marzo",      "Abril",   "Mayo",      "Junio",
     "Julio", "Agosto",  "Septiembre", "Octubre", "Noviembre", "Diciembre"};
 
 inline constexpr const char* kLimitesReconocimientoSql =

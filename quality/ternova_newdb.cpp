@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
             return usage();
         }
     }
-    if (folder.empty() || !have_password || password.empty()) return usage();
+    if (folder.empty() || !have_password || password.empty())
+        return usage();
     try {
         std::cout << quality::create_ternova_database(folder, password).string() << "\n";
         return 0;

@@ -25,12 +25,14 @@ std::vector<std::pair<std::string, long long>> table_counts(sqlite3* handle) {
         Statement list(handle,
                        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
                        "'sqlite_%' ORDER BY name");
-        while (list.step()) tables.push_back(list.column(0).to_text());
+        while (list.step())
+            tables.push_back(list.column(0).to_text());
     }
     std::vector<std::pair<std::string, long long>> counts;
     for (const std::string& table : tables) {
         std::string quoted = "\"";
-        for (char c : table) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        for (char c : table)
+            quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
         Statement count(handle, "SELECT count(*) FROM " + quoted + "\"");
         count.step();
         counts.emplace_back(table, sqlite3_column_int64(count.get(), 0));

@@ -14,7 +14,8 @@ namespace db {
 // The connection and its statements.
 
 void PooledStatement::release() noexcept {
-    if (!statement_) return;
+    if (!statement_)
+        return;
     statement_->reset();
     statement_->clear_bindings();
     if (connection_ && connection_->handle)
@@ -22,10 +23,13 @@ void PooledStatement::release() noexcept {
     statement_.reset();
 }
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 void Connection::check_open() const {
-    if (!handle) throw Error(kGeneralError, "La conexión con la base de datos está cerrada.");
+    if (!handle)
+        throw Error(kGeneralError, "La conexión con la base de datos está cerrada.");
 }
 
 PooledStatement Connection::prepare(const std::string& sqlite_sql) {
@@ -42,7 +46,8 @@ PooledStatement Connection::prepare(const std::string& sqlite_sql) {
 const std::string& Connection::translated(std::string_view old_sql) {
     std::string key(old_sql);
     auto it = translations.find(key);
-    if (it == translations.end()) it = translations.emplace(key, translate(old_sql)).first;
+    if (it == translations.end())
+        it = translations.emplace(key, translate(old_sql)).first;
     return it->second;
 }
 
@@ -51,17 +56,18 @@ PooledStatement Connection::prepare_old(std::string_view old_sql) {
 }
 
 void Connection::close() noexcept {
-    for (RecordsetImpl* recordset : std::set<RecordsetImpl*>(recordsets)) recordset->close();
+    for (RecordsetImpl* recordset : std::set<RecordsetImpl*>(recordsets))
+        recordset->close();
     recordsets.clear();
     idle.clear();
-    if (handle) sqlite3_close_v2(handle);
+    if (handle)
+        sqlite3_close_v2(handle);
     handle = nullptr;
     lock.reset();
     transaction_depth = 0;
 }
 
-sqlite3* open_sqlite_file(const std::filesystem::path& file, int busy_timeout_ms,
-                          bool read_only) {
+sqlite3* open_sqlite_file(const std::filesystem::path& file, int busy_timeout_ms, bool read_only) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         throw Error(kGeneralError, "No se encontró la base de datos '" + file.string() + "'.");
@@ -74,11 +80,11 @@ sqlite3* open_sqlite_file(const std::filesystem::path& file, int busy_timeout_ms
     auto fail = [&](const std::string& what) {
         std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
         sqlite3_close_v2(handle);
-        throw Error(kGeneralError,
-                    "No se pudo abrir la base de datos '" + file.string() + "' (" + what + "): " +
-                        message);
+        throw Error(kGeneralError, "No se pudo abrir la base de datos '" + file.string() + "' (" +
+                                       what + "): " + message);
     };
-    if (rc != SQLITE_OK) fail("apertura");
+    if (rc != SQLITE_OK)
+        fail("apertura");
     sqlite3_extended_result_codes(handle, 1);
     sqlite3_busy_timeout(handle, busy_timeout_ms);
     try {
@@ -87,15 +93,18 @@ sqlite3* open_sqlite_file(const std::filesystem::path& file, int busy_timeout_ms
         fail("funciones");
     }
     // Reading the schema proves the file is a database nobody holds exclusively.
-    const char* setup =
-        "PRAGMA foreign_keys = ON; SELECT count(*) FROM sqlite_master;";
+    const char* setup = "PRAGMA foreign_keys = ON; SELECT count(*) FROM sqlite_master;";
     rc = sqlite3_exec(handle, setup, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) fail("bloqueada por otro programa");
-    if (rc != SQLITE_OK) fail("lectura");
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+        fail("bloqueada por otro programa");
+    if (rc != SQLITE_OK)
+        fail("lectura");
     if (!read_only) {
         rc = sqlite3_exec(handle, "PRAGMA journal_mode = DELETE;", nullptr, nullptr, nullptr);
-        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) fail("bloqueada por otro programa");
-        if (rc != SQLITE_OK) fail("diario");
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+            fail("bloqueada por otro programa");
+        if (rc != SQLITE_OK)
+            fail("diario");
     }
     return handle;
 }
@@ -103,7 +112,9 @@ sqlite3* open_sqlite_file(const std::filesystem::path& file, int busy_timeout_ms
 // Opening and closing a database.
 
 Database::Database() = default;
-Database::~Database() { close(); }
+Database::~Database() {
+    close();
+}
 Database::Database(Database&&) noexcept = default;
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
@@ -130,18 +141,23 @@ void Database::open(const std::filesystem::path& file, OpenOptions options) {
 }
 
 void Database::close() {
-    if (connection_) connection_->close();
+    if (connection_)
+        connection_->close();
     connection_.reset();
 }
 
-bool Database::is_open() const { return connection_ && connection_->handle; }
+bool Database::is_open() const {
+    return connection_ && connection_->handle;
+}
 
 const std::filesystem::path& Database::file() const {
     static const std::filesystem::path none;
     return connection_ ? connection_->file : none;
 }
 
-sqlite3* Database::handle() const { return connection_ ? connection_->handle : nullptr; }
+sqlite3* Database::handle() const {
+    return connection_ ? connection_->handle : nullptr;
+}
 
 namespace {
 
@@ -153,21 +169,26 @@ Connection& open_connection(const std::shared_ptr<Connection>& connection) {
 
 bool starts_like_a_statement(std::string_view text) {
     std::string trimmed = runtime::trim(text);
-    if (!trimmed.empty() && trimmed[0] == '(') return true;
+    if (!trimmed.empty() && trimmed[0] == '(')
+        return true;
     std::size_t end = 0;
-    while (end < trimmed.size() && std::isalpha(static_cast<unsigned char>(trimmed[end]))) ++end;
-    if (end == trimmed.size() || trimmed[end] == '_') return false;
+    while (end < trimmed.size() && std::isalpha(static_cast<unsigned char>(trimmed[end])))
+        ++end;
+    if (end == trimmed.size() || trimmed[end] == '_')
+        return false;
     std::string first = runtime::ucase(trimmed.substr(0, end));
     for (const char* word : {"SELECT", "INSERT", "UPDATE", "DELETE", "CREATE", "DROP", "WITH",
                              "PRAGMA", "ALTER", "REPLACE", "BEGIN", "COMMIT", "VACUUM"})
-        if (first == word) return true;
+        if (first == word)
+            return true;
     return false;
 }
 
 // A name as written by the program: "[Riruzozs alta]" or "Riruzozs alta".
 std::string bare_name(std::string_view text) {
     std::string name = runtime::trim(text);
-    while (!name.empty() && (name.back() == ';' || name.back() == ' ')) name.pop_back();
+    while (!name.empty() && (name.back() == ';' || name.back() == ' '))
+        name.pop_back();
     if (name.size() >= 2 && name.front() == '[' && name.back() == ']')
         name = name.substr(1, name.size() - 2);
     return name;
@@ -191,9 +212,9 @@ long Database::execute(std::string_view sql, const Params& params) {
     if (!starts_like_a_statement(sql)) {
         std::string name = bare_name(sql);
         if (!schema_name(connection, kSavedActionsTable, "table").empty()) {
-            PooledStatement find = connection.prepare(
-                std::string("SELECT sql FROM ") + kSavedActionsTable +
-                " WHERE name = ? COLLATE CASEBLIND");
+            PooledStatement find =
+                connection.prepare(std::string("SELECT sql FROM ") + kSavedActionsTable +
+                                   " WHERE name = ? COLLATE CASEBLIND");
             find->bind(1, runtime::Value(name));
             if (find->step()) {
                 std::string saved = find->column(0).to_text();
@@ -213,7 +234,8 @@ runtime::Value Database::scalar(std::string_view sql, const Params& params) {
     Connection& connection = open_connection(connection_);
     PooledStatement statement = connection.prepare_old(sql);
     statement->bind_all(params);
-    if (!statement->step() || statement->column_count() == 0) return {};
+    if (!statement->step() || statement->column_count() == 0)
+        return {};
     return statement->column(0);
 }
 
@@ -229,7 +251,8 @@ Recordset Database::open_recordset(std::string_view source, Cursor cursor, const
             impl = RecordsetImpl::open_sql(connection_, "SELECT * FROM \"" + view + "\"", cursor,
                                            params, false);
     }
-    if (!impl) impl = RecordsetImpl::open_sql(connection_, std::string(source), cursor, params, true);
+    if (!impl)
+        impl = RecordsetImpl::open_sql(connection_, std::string(source), cursor, params, true);
     return Recordset(std::move(impl));
 }
 
@@ -260,7 +283,8 @@ void Database::rollback() {
     int level = connection.transaction_depth - 1;
     --connection.transaction_depth;
     if (level == 0) {
-        if (!sqlite3_get_autocommit(connection.handle)) execute_script("ROLLBACK;");
+        if (!sqlite3_get_autocommit(connection.handle))
+            execute_script("ROLLBACK;");
     } else {
         std::string name = "level" + std::to_string(level);
         execute_script("ROLLBACK TO " + name + "; RELEASE " + name + ";");
@@ -271,10 +295,13 @@ bool Database::in_transaction() const {
     return connection_ && connection_->handle && connection_->transaction_depth > 0;
 }
 
-Transaction::Transaction(Database& database) : database_(database) { database_.begin(); }
+Transaction::Transaction(Database& database) : database_(database) {
+    database_.begin();
+}
 
 Transaction::~Transaction() {
-    if (!open_) return;
+    if (!open_)
+        return;
     try {
         database_.rollback();
     } catch (...) {
@@ -283,7 +310,8 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
-    if (!open_) throw Error(kGeneralError, "La transacción ya terminó.");
+    if (!open_)
+        throw Error(kGeneralError, "La transacción ya terminó.");
     open_ = false;
     database_.commit();
 }
@@ -333,7 +361,8 @@ void Database::create_file(const std::filesystem::path& file, std::string_view s
                                std::string(script) + "\nCOMMIT;";
             char* message = nullptr;
             rc = sqlite3_exec(handle, text.c_str(), nullptr, nullptr, &message);
-            if (rc != SQLITE_OK) failure = message ? message : sqlite3_errstr(rc);
+            if (rc != SQLITE_OK)
+                failure = message ? message : sqlite3_errstr(rc);
             sqlite3_free(message);
         } catch (const Error& e) {
             failure = e.what();

@@ -34,7 +34,8 @@ std::map<std::pair<unsigned long long, unsigned long long>, Holder> registry;
 
 SharedFileLock::SharedFileLock(const std::filesystem::path& file) {
     struct stat info {};
-    if (::stat(file.c_str(), &info) != 0) unreadable(file);
+    if (::stat(file.c_str(), &info) != 0)
+        unreadable(file);
     device_ = info.st_dev;
     inode_ = info.st_ino;
     std::lock_guard<std::mutex> guard(registry_mutex);
@@ -59,7 +60,8 @@ SharedFileLock::SharedFileLock(const std::filesystem::path& file) {
 SharedFileLock::~SharedFileLock() {
     std::lock_guard<std::mutex> guard(registry_mutex);
     auto it = registry.find({device_, inode_});
-    if (it == registry.end()) return;
+    if (it == registry.end())
+        return;
     if (--it->second.count == 0) {
         ::close(it->second.fd);
         registry.erase(it);
@@ -70,8 +72,7 @@ ExclusiveFileLock::ExclusiveFileLock(const std::filesystem::path& file) {
     fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
         if (errno == ENOENT)
-            throw Error(kGeneralError,
-                        "No se encontró la base de datos '" + file.string() + "'.");
+            throw Error(kGeneralError, "No se encontró la base de datos '" + file.string() + "'.");
         unreadable(file);
     }
     if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
@@ -82,7 +83,8 @@ ExclusiveFileLock::ExclusiveFileLock(const std::filesystem::path& file) {
 }
 
 ExclusiveFileLock::~ExclusiveFileLock() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 }  // namespace db

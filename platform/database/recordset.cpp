@@ -15,13 +15,16 @@ namespace {
 
 constexpr long kPageRows = 512;
 
-[[noreturn]] void no_current_row() { throw Error(kGeneralError, "No hay registro activo."); }
+[[noreturn]] void no_current_row() {
+    throw Error(kGeneralError, "No hay registro activo.");
+}
 
 std::string quoted_name(std::string_view name) {
     std::string out = "\"";
     for (char c : name) {
         out += c;
-        if (c == '"') out += '"';
+        if (c == '"')
+            out += '"';
     }
     return out + "\"";
 }
@@ -33,7 +36,8 @@ std::string with_rowid(const std::string& sql) {
     static const std::regex unsafe(R"(^\s*SELECT\s+(DISTINCT|ALL)\b|\b(ORDER|GROUP)\s+BY\s+\d)",
                                    std::regex::icase);
     std::smatch match;
-    if (!std::regex_search(sql, match, head) || std::regex_search(sql, unsafe)) return "";
+    if (!std::regex_search(sql, match, head) || std::regex_search(sql, unsafe))
+        return "";
     return "SELECT rowid, " + sql.substr(match.length(0));
 }
 
@@ -50,7 +54,8 @@ std::unique_ptr<RecordsetImpl> RecordsetImpl::open_table(std::shared_ptr<Connect
     r->has_rowid = true;
     PooledStatement probe =
         r->connection->prepare("SELECT rowid, * FROM " + quoted_name(table) + " LIMIT 0");
-    for (int i = 1; i < probe->column_count(); ++i) r->names.push_back(probe->column_name(i));
+    for (int i = 1; i < probe->column_count(); ++i)
+        r->names.push_back(probe->column_name(i));
     r->target_columns = r->names;
     r->finish_opening(cursor);
     return r;
@@ -71,7 +76,8 @@ std::unique_ptr<RecordsetImpl> RecordsetImpl::open_sql(std::shared_ptr<Connectio
             // A join, a view or a compound statement: no single row to change.
         }
     }
-    if (!r->reader) r->reader = r->connection->prepare(text);
+    if (!r->reader)
+        r->reader = r->connection->prepare(text);
     Statement& s = *r->reader;
     s.bind_all(params);
     int first = r->has_rowid ? 1 : 0;
@@ -81,11 +87,14 @@ std::unique_ptr<RecordsetImpl> RecordsetImpl::open_sql(std::shared_ptr<Connectio
         r->names.push_back(s.column_name(i));
         r->target_columns.push_back(s.origin_column(i));
         std::string from = s.origin_table(i);
-        if (from.empty() || (!origin.empty() && from != origin)) one_table = false;
-        if (origin.empty()) origin = from;
+        if (from.empty() || (!origin.empty() && from != origin))
+            one_table = false;
+        if (origin.empty())
+            origin = from;
     }
     // Over a view or a subquery the rowid has no table: nothing to change by it.
-    if (one_table && !origin.empty() && s.origin_table(0) == origin) r->table = origin;
+    if (one_table && !origin.empty() && s.origin_table(0) == origin)
+        r->table = origin;
     r->finish_opening(cursor);
     return r;
 }
@@ -99,44 +108,52 @@ void RecordsetImpl::finish_opening(Cursor cursor) {
         ensure(0);
 }
 
-RecordsetImpl::~RecordsetImpl() { close(); }
+RecordsetImpl::~RecordsetImpl() {
+    close();
+}
 
 void RecordsetImpl::close() noexcept {
-    if (!open) return;
+    if (!open)
+        return;
     open = false;
     reader.release();
     insert_statement.release();
     update_statement.release();
-    if (connection) connection->recordsets.erase(this);
+    if (connection)
+        connection->recordsets.erase(this);
     rows.clear();
     rowids.clear();
     pending = Pending::None;
 }
 
 void RecordsetImpl::check_open() const {
-    if (!open) throw Error(kGeneralError, "El recordset está cerrado.");
+    if (!open)
+        throw Error(kGeneralError, "El recordset está cerrado.");
 }
 
 // Reading rows.
 
 bool RecordsetImpl::fetch() {
-    if (done) return false;
+    if (done)
+        return false;
     if (paged) {
         PooledStatement page = connection->prepare("SELECT rowid, * FROM " + quoted_name(table) +
-                                                    " WHERE rowid > ? ORDER BY rowid LIMIT " +
-                                                    std::to_string(kPageRows));
+                                                   " WHERE rowid > ? ORDER BY rowid LIMIT " +
+                                                   std::to_string(kPageRows));
         page->bind(1, runtime::Value(last_rowid));
         long read = 0;
         while (page->step()) {
             std::vector<runtime::Value> row;
             row.reserve(names.size());
-            for (int i = 1; i <= static_cast<int>(names.size()); ++i) row.push_back(page->column(i));
+            for (int i = 1; i <= static_cast<int>(names.size()); ++i)
+                row.push_back(page->column(i));
             last_rowid = sqlite3_column_int64(page->get(), 0);
             rowids.push_back(last_rowid);
             rows.push_back(std::move(row));
             ++read;
         }
-        if (read < kPageRows) done = true;
+        if (read < kPageRows)
+            done = true;
         return read > 0;
     }
     if (!reader || !reader->step()) {
@@ -156,7 +173,8 @@ bool RecordsetImpl::fetch() {
 
 bool RecordsetImpl::ensure(long index) {
     while (static_cast<long>(rows.size()) <= index)
-        if (!fetch()) return false;
+        if (!fetch())
+            return false;
     return index >= 0;
 }
 
@@ -173,7 +191,8 @@ long RecordsetImpl::read_more(long count) {
 
 void RecordsetImpl::check_current() const {
     check_open();
-    if (position < 0 || position >= static_cast<long>(rows.size())) no_current_row();
+    if (position < 0 || position >= static_cast<long>(rows.size()))
+        no_current_row();
 }
 
 const runtime::Value& RecordsetImpl::field(int position_) const {
@@ -181,14 +200,16 @@ const runtime::Value& RecordsetImpl::field(int position_) const {
     if (position_ < 0 || position_ >= static_cast<int>(names.size()))
         throw Error(kGeneralError, "Elemento no encontrado en esta colección: campo " +
                                        std::to_string(position_) + ".");
-    if (pending != Pending::None) return buffer[position_];
+    if (pending != Pending::None)
+        return buffer[position_];
     check_current();
     return rows[position][position_];
 }
 
 int RecordsetImpl::position_of(std::string_view name) const {
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (runtime::equal_case_blind(names[i], name)) return static_cast<int>(i);
+        if (runtime::equal_case_blind(names[i], name))
+            return static_cast<int>(i);
     return -1;
 }
 
@@ -212,19 +233,21 @@ void RecordsetImpl::store_new_row() {
     if (!insert_statement || assigned != insert_mask) {
         std::string columns, marks;
         for (std::size_t i = 0; i < names.size(); ++i) {
-            if (!assigned[i]) continue;
+            if (!assigned[i])
+                continue;
             columns += (columns.empty() ? "" : ", ") + quoted_name(target_columns[i]);
             marks += marks.empty() ? "?" : ", ?";
         }
-        std::string sql = "INSERT INTO " + quoted_name(table) +
-                          (columns.empty() ? " DEFAULT VALUES"
-                                           : " (" + columns + ") VALUES (" + marks + ")");
+        std::string sql =
+            "INSERT INTO " + quoted_name(table) +
+            (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")");
         insert_statement = connection->prepare(sql);
         insert_mask = assigned;
     }
     int index = 1;
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (assigned[i]) insert_statement->bind(index++, buffer[i]);
+        if (assigned[i])
+            insert_statement->bind(index++, buffer[i]);
     try {
         insert_statement->step();
     } catch (...) {
@@ -235,7 +258,8 @@ void RecordsetImpl::store_new_row() {
 }
 
 void RecordsetImpl::store_edited_row() {
-    if (std::find(assigned.begin(), assigned.end(), true) == assigned.end()) return;
+    if (std::find(assigned.begin(), assigned.end(), true) == assigned.end())
+        return;
     if (!update_statement || assigned != update_mask) {
         std::string sets;
         for (std::size_t i = 0; i < names.size(); ++i)
@@ -247,7 +271,8 @@ void RecordsetImpl::store_edited_row() {
     }
     int index = 1;
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (assigned[i]) update_statement->bind(index++, buffer[i]);
+        if (assigned[i])
+            update_statement->bind(index++, buffer[i]);
     update_statement->bind(index, runtime::Value(rowids[position]));
     try {
         update_statement->step();
@@ -268,15 +293,19 @@ Recordset::Recordset(Recordset&&) noexcept = default;
 Recordset& Recordset::operator=(Recordset&&) noexcept = default;
 
 RecordsetImpl& Recordset::impl() const {
-    if (!impl_ || !impl_->open) throw Error(kGeneralError, "El recordset está cerrado.");
+    if (!impl_ || !impl_->open)
+        throw Error(kGeneralError, "El recordset está cerrado.");
     return *impl_;
 }
 
 void Recordset::close() {
-    if (impl_) impl_->close();
+    if (impl_)
+        impl_->close();
 }
 
-bool Recordset::is_open() const { return impl_ && impl_->open; }
+bool Recordset::is_open() const {
+    return impl_ && impl_->open;
+}
 
 bool Recordset::eof() {
     RecordsetImpl& r = impl();
@@ -290,14 +319,16 @@ bool Recordset::bof() {
 
 void Recordset::move_first() {
     RecordsetImpl& r = impl();
-    if (!r.ensure(0)) no_current_row();
+    if (!r.ensure(0))
+        no_current_row();
     r.pending = RecordsetImpl::Pending::None;
     r.position = 0;
 }
 
 void Recordset::move_next() {
     RecordsetImpl& r = impl();
-    if (!r.ensure(r.position)) no_current_row();
+    if (!r.ensure(r.position))
+        no_current_row();
     r.pending = RecordsetImpl::Pending::None;
     ++r.position;
     r.ensure(r.position);  // the new current row is read, and counted
@@ -305,7 +336,8 @@ void Recordset::move_next() {
 
 void Recordset::move_previous() {
     RecordsetImpl& r = impl();
-    if (r.position < 0 || !r.ensure(0)) no_current_row();
+    if (r.position < 0 || !r.ensure(0))
+        no_current_row();
     r.pending = RecordsetImpl::Pending::None;
     --r.position;
 }
@@ -313,7 +345,8 @@ void Recordset::move_previous() {
 void Recordset::move_last() {
     RecordsetImpl& r = impl();
     r.read_all();
-    if (r.rows.empty()) no_current_row();
+    if (r.rows.empty())
+        no_current_row();
     r.pending = RecordsetImpl::Pending::None;
     r.position = static_cast<long>(r.rows.size()) - 1;
 }
@@ -325,12 +358,15 @@ long Recordset::absolute_position() const {
 
 void Recordset::move_to(long position) {
     RecordsetImpl& r = impl();
-    if (position < 0 || !r.ensure(position)) no_current_row();
+    if (position < 0 || !r.ensure(position))
+        no_current_row();
     r.pending = RecordsetImpl::Pending::None;
     r.position = position;
 }
 
-long Recordset::record_count() const { return static_cast<long>(impl().rows.size()); }
+long Recordset::record_count() const {
+    return static_cast<long>(impl().rows.size());
+}
 
 Bookmark Recordset::bookmark() const {
     RecordsetImpl& r = impl();
@@ -338,7 +374,9 @@ Bookmark Recordset::bookmark() const {
     return r.position;
 }
 
-void Recordset::move_to_bookmark(Bookmark bookmark) { move_to(bookmark); }
+void Recordset::move_to_bookmark(Bookmark bookmark) {
+    move_to(bookmark);
+}
 
 bool Recordset::find_first(std::string_view criteria) {
     RecordsetImpl& r = impl();
@@ -347,7 +385,8 @@ bool Recordset::find_first(std::string_view criteria) {
     for (std::size_t i = 0; i < r.names.size(); ++i) {
         std::string name = r.names[i];
         for (std::size_t j = 0; j < i; ++j)
-            if (runtime::equal_case_blind(r.names[j], name)) name += "#" + std::to_string(i);
+            if (runtime::equal_case_blind(r.names[j], name))
+                name += "#" + std::to_string(i);
         fields += (i ? ", ?" : "?") + std::string(" COLLATE ") + kCaseBlindCollation + " AS " +
                   quoted_name(name);
     }
@@ -371,7 +410,9 @@ bool Recordset::find_first(std::string_view criteria) {
     return false;
 }
 
-int Recordset::field_count() const { return static_cast<int>(impl().names.size()); }
+int Recordset::field_count() const {
+    return static_cast<int>(impl().names.size());
+}
 
 std::string Recordset::field_name(int position) const {
     RecordsetImpl& r = impl();
@@ -393,10 +434,16 @@ const runtime::Value& Recordset::operator[](std::string_view name) const {
     return r.field(position);
 }
 
-int Recordset::field_position(std::string_view name) const { return impl().position_of(name); }
+int Recordset::field_position(std::string_view name) const {
+    return impl().position_of(name);
+}
 
-long Recordset::read_more(long count) { return impl().read_more(count); }
-bool Recordset::all_rows_read() const { return impl().done; }
+long Recordset::read_more(long count) {
+    return impl().read_more(count);
+}
+bool Recordset::all_rows_read() const {
+    return impl().done;
+}
 
 const runtime::Value& Recordset::value_at(long row, int position) const {
     RecordsetImpl& r = impl();
@@ -406,7 +453,9 @@ const runtime::Value& Recordset::value_at(long row, int position) const {
     return r.rows[row][position];
 }
 
-bool Recordset::updatable() const { return !impl().table.empty(); }
+bool Recordset::updatable() const {
+    return !impl().table.empty();
+}
 
 void Recordset::add_new() {
     RecordsetImpl& r = impl();
@@ -416,14 +465,17 @@ void Recordset::add_new() {
     r.pending = RecordsetImpl::Pending::New;
 }
 
-void Recordset::edit() { impl().begin_edit(); }
+void Recordset::edit() {
+    impl().begin_edit();
+}
 
 void Recordset::set(int position, runtime::Value value) {
     RecordsetImpl& r = impl();
     if (position < 0 || position >= static_cast<int>(r.names.size()))
         throw Error(kGeneralError, "Elemento no encontrado en esta colección: campo " +
                                        std::to_string(position) + ".");
-    if (r.pending == RecordsetImpl::Pending::None) r.begin_edit();
+    if (r.pending == RecordsetImpl::Pending::None)
+        r.begin_edit();
     r.buffer[position] = std::move(value);
     r.assigned[position] = true;
 }
@@ -438,10 +490,12 @@ void Recordset::set(std::string_view name, runtime::Value value) {
 
 void Recordset::update() {
     RecordsetImpl& r = impl();
-    if (r.pending == RecordsetImpl::Pending::None) return;
+    if (r.pending == RecordsetImpl::Pending::None)
+        return;
     r.check_updatable();
     // A statement still being read must not see its own table change under it.
-    if (!r.paged) r.read_all();
+    if (!r.paged)
+        r.read_all();
     if (r.pending == RecordsetImpl::Pending::New)
         r.store_new_row();
     else
@@ -449,13 +503,16 @@ void Recordset::update() {
     r.pending = RecordsetImpl::Pending::None;
 }
 
-void Recordset::cancel_update() { impl().pending = RecordsetImpl::Pending::None; }
+void Recordset::cancel_update() {
+    impl().pending = RecordsetImpl::Pending::None;
+}
 
 void Recordset::delete_current() {
     RecordsetImpl& r = impl();
     r.check_updatable();
     r.check_current();
-    if (!r.paged) r.read_all();
+    if (!r.paged)
+        r.read_all();
     PooledStatement remove =
         r.connection->prepare("DELETE FROM " + quoted_name(r.table) + " WHERE rowid = ?");
     remove->bind(1, runtime::Value(r.rowids[r.position]));

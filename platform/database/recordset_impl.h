@@ -40,8 +40,8 @@ public:
 
     std::shared_ptr<Connection> connection;
     bool open = false;
-    std::string table;    // the table the recordset changes; "" when read-only
-    bool paged = false;   // a table read page by page
+    std::string table;   // the table the recordset changes; "" when read-only
+    bool paged = false;  // a table read page by page
     bool has_rowid = false;
     std::vector<std::string> names, target_columns;
     std::vector<std::vector<runtime::Value>> rows;

@@ -16,22 +16,26 @@ namespace {
 
 bool is_word_char(char c) {
     unsigned char u = static_cast<unsigned char>(c);
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '$' || u >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$' || u >= 0x80;
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 bool word_equals(std::string_view sql, std::size_t pos, std::string_view word) {
-    if (pos + word.size() > sql.size()) return false;
+    if (pos + word.size() > sql.size())
+        return false;
     for (std::size_t i = 0; i < word.size(); ++i)
-        if ((sql[pos + i] | 0x20) != (word[i] | 0x20)) return false;
+        if ((sql[pos + i] | 0x20) != (word[i] | 0x20))
+            return false;
     return pos + word.size() == sql.size() || !is_word_char(sql[pos + word.size()]);
 }
 
 std::size_t skip_blanks(std::string_view sql, std::size_t pos) {
-    while (pos < sql.size() && (sql[pos] == ' ' || sql[pos] == '\t' || sql[pos] == '\n' ||
-                                sql[pos] == '\r'))
+    while (pos < sql.size() &&
+           (sql[pos] == ' ' || sql[pos] == '\t' || sql[pos] == '\n' || sql[pos] == '\r'))
         ++pos;
     return pos;
 }
@@ -69,36 +73,44 @@ std::string translate(std::string_view sql) {
                     break;
                 }
                 literal += sql[j];
-                if (sql[j] == '\'') literal += '\'';
+                if (sql[j] == '\'')
+                    literal += '\'';
             }
             out += literal + "'";
             i = j + 1;
         } else if (c == '[') {  // a bracketed name
             std::size_t j = sql.find(']', i);
-            if (j == std::string_view::npos) j = sql.size() - 1;
+            if (j == std::string_view::npos)
+                j = sql.size() - 1;
             out.append(sql.substr(i, j + 1 - i));
             i = j + 1;
         } else if (is_digit(c) && (i == 0 || !is_word_char(sql[i - 1]))) {
             std::size_t j = i;
-            while (j < sql.size() && is_digit(sql[j])) ++j;
+            while (j < sql.size() && is_digit(sql[j]))
+                ++j;
             if (j < sql.size() && sql[j] == '.') {
                 ++j;
-                while (j < sql.size() && is_digit(sql[j])) ++j;
+                while (j < sql.size() && is_digit(sql[j]))
+                    ++j;
             }
             if (j < sql.size() && (sql[j] == 'e' || sql[j] == 'E')) {
                 std::size_t k = j + 1;
-                if (k < sql.size() && (sql[k] == '+' || sql[k] == '-')) ++k;
+                if (k < sql.size() && (sql[k] == '+' || sql[k] == '-'))
+                    ++k;
                 if (k < sql.size() && is_digit(sql[k])) {
-                    while (k < sql.size() && is_digit(sql[k])) ++k;
+                    while (k < sql.size() && is_digit(sql[k]))
+                        ++k;
                     j = k;
                 }
             }
             out.append(sql.substr(i, j - i));
-            if (j < sql.size() && is_word_char(sql[j])) out += ' ';
+            if (j < sql.size() && is_word_char(sql[j]))
+                out += ' ';
             i = j;
         } else if (is_word_char(c)) {
             std::size_t j = i;
-            while (j < sql.size() && is_word_char(sql[j])) ++j;
+            while (j < sql.size() && is_word_char(sql[j]))
+                ++j;
             out.append(sql.substr(i, j - i));
             if (word_equals(sql, i, "DELETE")) {
                 std::size_t star = skip_blanks(sql, j);
@@ -139,7 +151,8 @@ struct PatternItem {
             case Set: {
                 char32_t f = runtime::fold_case(c);
                 bool in = false;
-                for (auto [low, high] : ranges) in = in || (f >= low && f <= high);
+                for (auto [low, high] : ranges)
+                    in = in || (f >= low && f <= high);
                 return in != negated;
             }
             case Any:
@@ -153,7 +166,8 @@ std::vector<char32_t> code_points(std::string_view text) {
     std::vector<char32_t> out;
     out.reserve(text.size());
     std::size_t pos = 0;
-    while (pos < text.size()) out.push_back(runtime::next_code_point(text, pos));
+    while (pos < text.size())
+        out.push_back(runtime::next_code_point(text, pos));
     return out;
 }
 
@@ -171,7 +185,8 @@ std::vector<PatternItem> parse_pattern(std::string_view pattern) {
             items.push_back(PatternItem(PatternItem::Digit));
         } else if (c == U'[') {
             std::size_t close = i + 1;
-            while (close < p.size() && p[close] != U']') ++close;
+            while (close < p.size() && p[close] != U']')
+                ++close;
             if (close >= p.size()) {  // no closing bracket: a plain "["
                 items.push_back(PatternItem(PatternItem::Literal, runtime::fold_case(c)));
                 continue;
@@ -224,7 +239,8 @@ bool like_matches(std::string_view pattern, std::string_view text) {
             return false;
         }
     }
-    while (pi < items.size() && items[pi].kind == PatternItem::Any) ++pi;
+    while (pi < items.size() && items[pi].kind == PatternItem::Any)
+        ++pi;
     return pi == items.size();
 }
 
@@ -271,23 +287,25 @@ void like_function(sqlite3_context* context, int, sqlite3_value** argv) {
 template <int (*Part)(runtime::DateSerial)>
 void date_part_function(sqlite3_context* context, int, sqlite3_value** argv) {
     auto date = date_argument(argv[0]);
-    if (!date) return sqlite3_result_null(context);
+    if (!date)
+        return sqlite3_result_null(context);
     sqlite3_result_int(context, Part(*date));
 }
 
 void cdate_function(sqlite3_context* context, int, sqlite3_value** argv) {
     auto date = date_argument(argv[0]);
-    if (!date) return sqlite3_result_null(context);
+    if (!date)
+        return sqlite3_result_null(context);
     sqlite3_result_double(context, *date);
 }
 
 void format_function(sqlite3_context* context, int, sqlite3_value** argv) {
     runtime::Value value = value_of(argv[0]);
-    if (value.is_null()) return sqlite3_result_null(context);
+    if (value.is_null())
+        return sqlite3_result_null(context);
     try {
         std::string text = runtime::format(value, text_of(argv[1]));
-        sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()),
-                            SQLITE_TRANSIENT);
+        sqlite3_result_text(context, text.c_str(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     } catch (const std::exception& e) {
         sqlite3_result_error(context, e.what(), -1);
     }
@@ -299,7 +317,8 @@ int case_blind_collation(void*, int n1, const void* s1, int n2, const void* s2) 
 }
 
 void check(sqlite3* handle, int rc, const char* what) {
-    if (rc != SQLITE_OK) throw_sqlite_error(handle, rc, what);
+    if (rc != SQLITE_OK)
+        throw_sqlite_error(handle, rc, what);
 }
 
 }  // namespace
@@ -327,8 +346,8 @@ void register_dialect(sqlite3* handle) {
     };
     for (const Function& f : functions)
         check(handle,
-              sqlite3_create_function(handle, f.name, f.arguments, flags, nullptr, f.call,
-                                      nullptr, nullptr),
+              sqlite3_create_function(handle, f.name, f.arguments, flags, nullptr, f.call, nullptr,
+                                      nullptr),
               f.name);
 }
 

@@ -7,7 +7,8 @@ std::string quote(std::string_view text) {
     out.reserve(text.size() + 2);
     for (char c : text) {
         out += c;
-        if (c == '\'') out += '\'';
+        if (c == '\'')
+            out += '\'';
     }
     return out + "'";
 }

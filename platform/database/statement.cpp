@@ -17,10 +17,13 @@ Statement::Statement(sqlite3* handle, std::string_view sql) : handle_(handle), s
         stmt_ = nullptr;
         throw_sqlite_error(handle, rc, sql_);
     }
-    if (!stmt_) throw Error(kGeneralError, "La instrucción está vacía: " + sql_);
+    if (!stmt_)
+        throw Error(kGeneralError, "La instrucción está vacía: " + sql_);
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept
     : handle_(other.handle_),
@@ -66,7 +69,8 @@ void Statement::bind(int index, const runtime::Value& value) {
             rc = sqlite3_bind_int(stmt_, index, value.truth() ? 1 : 0);
             break;
     }
-    if (rc != SQLITE_OK) throw_sqlite_error(handle_, rc, sql_);
+    if (rc != SQLITE_OK)
+        throw_sqlite_error(handle_, rc, sql_);
 }
 
 void Statement::bind_all(const Params& params) {
@@ -75,21 +79,30 @@ void Statement::bind_all(const Params& params) {
         throw Error(kGeneralError, "La instrucción espera " + std::to_string(expected) +
                                        " parámetros y recibió " + std::to_string(params.size()) +
                                        ": " + sql_);
-    for (int i = 0; i < expected; ++i) bind(i + 1, params[i]);
+    for (int i = 0; i < expected; ++i)
+        bind(i + 1, params[i]);
 }
 
 bool Statement::step() {
     int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
     sqlite3_reset(stmt_);
     throw_sqlite_error(handle_, rc, sql_);
 }
 
-void Statement::reset() { sqlite3_reset(stmt_); }
-void Statement::clear_bindings() { sqlite3_clear_bindings(stmt_); }
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+}
+void Statement::clear_bindings() {
+    sqlite3_clear_bindings(stmt_);
+}
 
-int Statement::column_count() const { return sqlite3_column_count(stmt_); }
+int Statement::column_count() const {
+    return sqlite3_column_count(stmt_);
+}
 
 std::string Statement::column_name(int column) const {
     const char* name = sqlite3_column_name(stmt_, column);
@@ -101,7 +114,8 @@ void Statement::learn_declared_types() const {
     declared_.assign(n, Declared::Plain);
     for (int i = 0; i < n; ++i) {
         const char* type = sqlite3_column_decltype(stmt_, i);
-        if (!type) continue;
+        if (!type)
+            continue;
         std::string t = runtime::ucase(type);
         if (t.find("DATE") != std::string::npos || t.find("TIME") != std::string::npos)
             declared_[i] = Declared::Date;
@@ -111,20 +125,23 @@ void Statement::learn_declared_types() const {
 }
 
 runtime::Value Statement::column(int column) const {
-    if (declared_.empty() && column_count() > 0) learn_declared_types();
+    if (declared_.empty() && column_count() > 0)
+        learn_declared_types();
     switch (sqlite3_column_type(stmt_, column)) {
         case SQLITE_NULL:
             return {};
         case SQLITE_INTEGER: {
             long long n = sqlite3_column_int64(stmt_, column);
-            if (declared_[column] == Declared::Boolean) return runtime::Value(n != 0);
+            if (declared_[column] == Declared::Boolean)
+                return runtime::Value(n != 0);
             if (declared_[column] == Declared::Date)
                 return runtime::Value::date(static_cast<double>(n));
             return runtime::Value(n);
         }
         case SQLITE_FLOAT: {
             double d = sqlite3_column_double(stmt_, column);
-            if (declared_[column] == Declared::Date) return runtime::Value::date(d);
+            if (declared_[column] == Declared::Date)
+                return runtime::Value::date(d);
             return runtime::Value(d);
         }
         default: {

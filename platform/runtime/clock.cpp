@@ -22,13 +22,25 @@ DateSerial SystemClock::now() const {
            (local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction) / 86400.0;
 }
 
-const Clock& clock() { return *current; }
+const Clock& clock() {
+    return *current;
+}
 
-ScopedClock::ScopedClock(const Clock& replacement) : previous_(current) { current = &replacement; }
-ScopedClock::~ScopedClock() { current = previous_; }
+ScopedClock::ScopedClock(const Clock& replacement) : previous_(current) {
+    current = &replacement;
+}
+ScopedClock::~ScopedClock() {
+    current = previous_;
+}
 
-DateSerial now() { return current->now(); }
-DateSerial today() { return std::floor(current->now()); }
-double timer() { return time_part(current->now()) * 86400.0; }
+DateSerial now() {
+    return current->now();
+}
+DateSerial today() {
+    return std::floor(current->now());
+}
+double timer() {
+    return time_part(current->now()) * 86400.0;
+}
 
 }  // namespace runtime

@@ -12,7 +12,9 @@ namespace runtime {
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 [[noreturn]] void type_mismatch(const std::string& what) {
     throw Error(kTypeMismatch, "No coinciden los tipos: " + what);
@@ -32,7 +34,8 @@ std::optional<int> read_number(std::string_view text, std::size_t& pos, int max_
         ++pos;
         ++digits;
     }
-    if (digits == 0) return std::nullopt;
+    if (digits == 0)
+        return std::nullopt;
     return value;
 }
 
@@ -40,26 +43,32 @@ std::optional<int> read_number(std::string_view text, std::size_t& pos, int max_
 std::optional<DateSerial> parse_time(std::string_view text, std::size_t pos) {
     int digits = 0;
     auto h = read_number(text, pos, 2, digits);
-    if (!h || pos >= text.size() || text[pos] != ':') return std::nullopt;
+    if (!h || pos >= text.size() || text[pos] != ':')
+        return std::nullopt;
     ++pos;
     auto m = read_number(text, pos, 2, digits);
-    if (!m || digits != 2) return std::nullopt;
+    if (!m || digits != 2)
+        return std::nullopt;
     int s = 0;
     if (pos < text.size() && text[pos] == ':') {
         ++pos;
         auto sec = read_number(text, pos, 2, digits);
-        if (!sec || digits != 2) return std::nullopt;
+        if (!sec || digits != 2)
+            return std::nullopt;
         s = *sec;
     }
-    if (pos != text.size() || *h > 23 || *m > 59 || s > 59) return std::nullopt;
+    if (pos != text.size() || *h > 23 || *m > 59 || s > 59)
+        return std::nullopt;
     return time_serial(*h, *m, s);
 }
 
 }  // namespace
 
 std::string number_to_text(double number) {
-    if (number == 0) return "0";
-    if (std::isnan(number)) return "NaN";
+    if (number == 0)
+        return "0";
+    if (std::isnan(number))
+        return "NaN";
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.15G", number);
     std::string text = buffer;
@@ -70,7 +79,8 @@ std::string number_to_text(double number) {
 
 std::string str(double number) {
     std::string text = number_to_text(std::fabs(number));
-    if (text.size() > 1 && text[0] == '0' && text[1] == '.') text.erase(0, 1);
+    if (text.size() > 1 && text[0] == '0' && text[1] == '.')
+        text.erase(0, 1);
     return (number < 0 ? "-" : " ") + text;
 }
 
@@ -78,7 +88,8 @@ double val(std::string_view text) {
     // The digits that count, with the blanks inside them dropped.
     std::string compact;
     for (char c : text)
-        if (c != ' ' && c != '\t' && c != '\n' && c != '\r') compact += c;
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+            compact += c;
     if (compact.size() > 2 && compact[0] == '&' && (compact[1] == 'H' || compact[1] == 'h')) {
         long long v = 0;
         std::size_t i = 2;
@@ -87,12 +98,14 @@ double val(std::string_view text) {
             v = v * 16 + (c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
         }
         // Four hex digits or fewer are a 16-bit number, as the runtime read them.
-        if (i - 2 <= 4 && v > 0x7FFF) v -= 0x10000;
+        if (i - 2 <= 4 && v > 0x7FFF)
+            v -= 0x10000;
         return static_cast<double>(v);
     }
     std::size_t i = 0;
     std::string number;
-    if (i < compact.size() && (compact[i] == '-' || compact[i] == '+')) number += compact[i++];
+    if (i < compact.size() && (compact[i] == '-' || compact[i] == '+'))
+        number += compact[i++];
     bool any_digit = false;
     while (i < compact.size() && is_digit(compact[i])) {
         number += compact[i++];
@@ -105,14 +118,17 @@ double val(std::string_view text) {
             any_digit = true;
         }
     }
-    if (!any_digit) return 0;
-    if (i + 1 < compact.size() && (compact[i] == 'E' || compact[i] == 'e' || compact[i] == 'D' ||
-                                   compact[i] == 'd')) {
+    if (!any_digit)
+        return 0;
+    if (i + 1 < compact.size() &&
+        (compact[i] == 'E' || compact[i] == 'e' || compact[i] == 'D' || compact[i] == 'd')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
-        if (compact[j] == '-' || compact[j] == '+') exponent += compact[j++];
+        if (compact[j] == '-' || compact[j] == '+')
+            exponent += compact[j++];
         if (j < compact.size() && is_digit(compact[j])) {
-            while (j < compact.size() && is_digit(compact[j])) exponent += compact[j++];
+            while (j < compact.size() && is_digit(compact[j]))
+                exponent += compact[j++];
             number += exponent;
         }
     }
@@ -121,9 +137,12 @@ double val(std::string_view text) {
 
 bool is_numeric(std::string_view text) {
     std::size_t i = 0, n = text.size();
-    while (i < n && text[i] == ' ') ++i;
-    while (n > i && text[n - 1] == ' ') --n;
-    if (i < n && (text[i] == '-' || text[i] == '+')) ++i;
+    while (i < n && text[i] == ' ')
+        ++i;
+    while (n > i && text[n - 1] == ' ')
+        --n;
+    if (i < n && (text[i] == '-' || text[i] == '+'))
+        ++i;
     bool digits = false;
     while (i < n && (is_digit(text[i]) || (text[i] == ',' && digits))) {
         digits = digits || is_digit(text[i]);
@@ -136,16 +155,19 @@ bool is_numeric(std::string_view text) {
             ++i;
         }
     }
-    if (!digits) return false;
+    if (!digits)
+        return false;
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
-        if (i < n && (text[i] == '-' || text[i] == '+')) ++i;
+        if (i < n && (text[i] == '-' || text[i] == '+'))
+            ++i;
         bool exponent_digits = false;
         while (i < n && is_digit(text[i])) {
             exponent_digits = true;
             ++i;
         }
-        if (!exponent_digits) return false;
+        if (!exponent_digits)
+            return false;
     }
     return i == n;
 }
@@ -163,45 +185,61 @@ bool is_numeric(const Value& value) {
     }
 }
 
-int expand_two_digit_year(int year) { return year < 30 ? 2000 + year : 1900 + year; }
+int expand_two_digit_year(int year) {
+    return year < 30 ? 2000 + year : 1900 + year;
+}
 
 std::optional<DateSerial> parse_date(std::string_view text) {
     std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) return std::nullopt;
+    if (start == std::string_view::npos)
+        return std::nullopt;
     std::size_t end = text.find_last_not_of(' ');
     text = text.substr(start, end - start + 1);
 
     std::size_t pos = 0;
     int digits = 0;
     auto first = read_number(text, pos, 2, digits);
-    if (!first) return std::nullopt;
-    if (pos < text.size() && text[pos] == ':') return parse_time(text, 0);
+    if (!first)
+        return std::nullopt;
+    if (pos < text.size() && text[pos] == ':')
+        return parse_time(text, 0);
 
     char separator = pos < text.size() ? text[pos] : '\0';
-    if (separator != '/' && separator != '-' && separator != '.') return std::nullopt;
+    if (separator != '/' && separator != '-' && separator != '.')
+        return std::nullopt;
     ++pos;
     auto month = read_number(text, pos, 2, digits);
-    if (!month || pos >= text.size() || text[pos] != separator) return std::nullopt;
+    if (!month || pos >= text.size() || text[pos] != separator)
+        return std::nullopt;
     ++pos;
     auto year = read_number(text, pos, 4, digits);
-    if (!year || (digits != 2 && digits != 4)) return std::nullopt;
+    if (!year || (digits != 2 && digits != 4))
+        return std::nullopt;
     int full_year = digits == 2 ? expand_two_digit_year(*year) : *year;
-    if (!is_valid_day(full_year, *month, *first)) return std::nullopt;
+    if (!is_valid_day(full_year, *month, *first))
+        return std::nullopt;
     DateSerial day = date_serial(full_year, *month, *first);
-    if (pos == text.size()) return day;
+    if (pos == text.size())
+        return day;
 
-    if (text[pos] != ' ') return std::nullopt;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    if (text[pos] != ' ')
+        return std::nullopt;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     auto time = parse_time(text, pos);
-    if (!time) return std::nullopt;
+    if (!time)
+        return std::nullopt;
     // Before 1899 the time of day is added to the day's size, as the runtime held it.
     return day < 0 ? day - *time : day + *time;
 }
 
-bool is_date(std::string_view text) { return parse_date(text).has_value(); }
+bool is_date(std::string_view text) {
+    return parse_date(text).has_value();
+}
 
 bool is_date(const Value& value) {
-    if (value.kind() == Value::Kind::Date) return true;
+    if (value.kind() == Value::Kind::Date)
+        return true;
     return value.kind() == Value::Kind::Text && is_date(value.text());
 }
 
@@ -214,7 +252,8 @@ DateSerial cdate(const Value& value) {
             return value.to_number();
         case Value::Kind::Text: {
             auto date = parse_date(value.text());
-            if (!date) type_mismatch("\"" + value.text() + "\" no es una fecha");
+            if (!date)
+                type_mismatch("\"" + value.text() + "\" no es una fecha");
             return *date;
         }
         default:
@@ -222,43 +261,68 @@ DateSerial cdate(const Value& value) {
     }
 }
 
-int year(const Value& value) { return year_of(cdate(value)); }
-int month(const Value& value) { return month_of(cdate(value)); }
-int day(const Value& value) { return day_of(cdate(value)); }
-int hour(const Value& value) { return hour_of(cdate(value)); }
-int minute(const Value& value) { return minute_of(cdate(value)); }
+int year(const Value& value) {
+    return year_of(cdate(value));
+}
+int month(const Value& value) {
+    return month_of(cdate(value));
+}
+int day(const Value& value) {
+    return day_of(cdate(value));
+}
+int hour(const Value& value) {
+    return hour_of(cdate(value));
+}
+int minute(const Value& value) {
+    return minute_of(cdate(value));
+}
 
-double integer_part(double number) { return std::floor(number); }
-double fix(double number) { return std::trunc(number); }
+double integer_part(double number) {
+    return std::floor(number);
+}
+double fix(double number) {
+    return std::trunc(number);
+}
 
 double round_half_even(double number) {
     double whole = std::floor(number);
     double fraction = number - whole;
-    if (fraction > 0.5) return whole + 1;
-    if (fraction < 0.5) return whole;
+    if (fraction > 0.5)
+        return whole + 1;
+    if (fraction < 0.5)
+        return whole;
     return std::fmod(whole, 2.0) == 0 ? whole : whole + 1;
 }
 
 std::uint8_t cbyte(double number) {
     double r = round_half_even(number);
-    if (!(r >= 0 && r <= 255)) overflow(number);
+    if (!(r >= 0 && r <= 255))
+        overflow(number);
     return static_cast<std::uint8_t>(r);
 }
 
 std::int16_t cint(double number) {
     double r = round_half_even(number);
-    if (!(r >= -32768 && r <= 32767)) overflow(number);
+    if (!(r >= -32768 && r <= 32767))
+        overflow(number);
     return static_cast<std::int16_t>(r);
 }
 
 std::int32_t clng(double number) {
     double r = round_half_even(number);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) overflow(number);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0))
+        overflow(number);
     return static_cast<std::int32_t>(r);
 }
 
-std::uint8_t cbyte(const Value& value) { return cbyte(value.to_number()); }
-std::int16_t cint(const Value& value) { return cint(value.to_number()); }
-std::int32_t clng(const Value& value) { return clng(value.to_number()); }
+std::uint8_t cbyte(const Value& value) {
+    return cbyte(value.to_number());
+}
+std::int16_t cint(const Value& value) {
+    return cint(value.to_number());
+}
+std::int32_t clng(const Value& value) {
+    return clng(value.to_number());
+}
 
 }  // namespace runtime

@@ -37,8 +37,12 @@ double val(std::string_view text);
 // numeric, Null and dates are not.
 bool is_numeric(std::string_view text);
 bool is_numeric(const Value& value);
-inline bool is_numeric(const std::string& text) { return is_numeric(std::string_view(text)); }
-inline bool is_numeric(const char* text) { return is_numeric(std::string_view(text)); }
+inline bool is_numeric(const std::string& text) {
+    return is_numeric(std::string_view(text));
+}
+inline bool is_numeric(const char* text) {
+    return is_numeric(std::string_view(text));
+}
 
 // Texts to dates.
 
@@ -53,8 +57,12 @@ std::optional<DateSerial> parse_date(std::string_view text);
 // IsDate: a date value, or a text that parse_date() reads.
 bool is_date(std::string_view text);
 bool is_date(const Value& value);
-inline bool is_date(const std::string& text) { return is_date(std::string_view(text)); }
-inline bool is_date(const char* text) { return is_date(std::string_view(text)); }
+inline bool is_date(const std::string& text) {
+    return is_date(std::string_view(text));
+}
+inline bool is_date(const char* text) {
+    return is_date(std::string_view(text));
+}
 // CDate: a text by parse_date(), a number or a date as its serial; anything
 // else (Null included) raises kTypeMismatch.
 DateSerial cdate(const Value& value);

@@ -47,7 +47,8 @@ DateSerial time_serial(int hour, int minute, int second) {
 }
 
 bool is_valid_day(int year, int month, int day) {
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
     static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     int length = lengths[month - 1] + (month == 2 && leap ? 1 : 0);
@@ -72,14 +73,30 @@ CivilDateTime civil(DateSerial serial) {
     return t;
 }
 
-int year_of(DateSerial serial) { return civil(serial).year; }
-int month_of(DateSerial serial) { return civil(serial).month; }
-int day_of(DateSerial serial) { return civil(serial).day; }
-int hour_of(DateSerial serial) { return civil(serial).hour; }
-int minute_of(DateSerial serial) { return civil(serial).minute; }
-int second_of(DateSerial serial) { return civil(serial).second; }
+int year_of(DateSerial serial) {
+    return civil(serial).year;
+}
+int month_of(DateSerial serial) {
+    return civil(serial).month;
+}
+int day_of(DateSerial serial) {
+    return civil(serial).day;
+}
+int hour_of(DateSerial serial) {
+    return civil(serial).hour;
+}
+int minute_of(DateSerial serial) {
+    return civil(serial).minute;
+}
+int second_of(DateSerial serial) {
+    return civil(serial).second;
+}
 
-DateSerial date_part(DateSerial serial) { return std::trunc(serial); }
-DateSerial time_part(DateSerial serial) { return std::fabs(serial - std::trunc(serial)); }
+DateSerial date_part(DateSerial serial) {
+    return std::trunc(serial);
+}
+DateSerial time_part(DateSerial serial) {
+    return std::fabs(serial - std::trunc(serial));
+}
 
 }  // namespace runtime

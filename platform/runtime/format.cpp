@@ -26,7 +26,8 @@ bool is_date_letter(char c) {
 
 std::string padded(int n, std::size_t width) {
     std::string s = std::to_string(n);
-    while (s.size() < width) s = "0" + s;
+    while (s.size() < width)
+        s = "0" + s;
     return s;
 }
 
@@ -35,7 +36,8 @@ std::string padded(int n, std::size_t width) {
 bool is_date_pattern(std::string_view pattern) {
     bool letters = false;
     for (char c : pattern) {
-        if (c == '#' || c == '0') return false;
+        if (c == '#' || c == '0')
+            return false;
         letters = letters || is_date_letter(c);
     }
     return letters;
@@ -54,7 +56,8 @@ std::string format_date(DateSerial serial, std::string_view pattern) {
             continue;
         }
         std::size_t run = 1;
-        while (i + run < pattern.size() && (pattern[i + run] | 0x20) == lower) ++run;
+        while (i + run < pattern.size() && (pattern[i + run] | 0x20) == lower)
+            ++run;
         switch (lower) {
             case 'd':
                 out += run >= 2 ? padded(t.day, 2) : std::to_string(t.day);
@@ -86,7 +89,8 @@ std::string format_date(DateSerial serial, std::string_view pattern) {
 
 std::string format_number(double number, std::string_view pattern) {
     std::size_t first = pattern.find_first_of("#0");
-    if (first == std::string_view::npos) return number_to_text(number);
+    if (first == std::string_view::npos)
+        return number_to_text(number);
     std::size_t last = pattern.find_last_of("#0.,");
     std::string_view prefix = pattern.substr(0, first);
     std::string_view body = pattern.substr(first, last - first + 1);
@@ -99,11 +103,15 @@ std::string format_number(double number, std::string_view pattern) {
     for (std::size_t i = 0; i < body.size(); ++i) {
         char c = body[i];
         bool decimal = point != std::string_view::npos && i > point;
-        if (c == ',' && !decimal) grouped = true;
-        if (c == '0') decimal ? (++min_decimals, ++max_decimals) : ++min_integer;
-        if (c == '#' && decimal) ++max_decimals;
+        if (c == ',' && !decimal)
+            grouped = true;
+        if (c == '0')
+            decimal ? (++min_decimals, ++max_decimals) : ++min_integer;
+        if (c == '#' && decimal)
+            ++max_decimals;
     }
-    if (percent) number *= 100;
+    if (percent)
+        number *= 100;
 
     // Round to the decimals shown, halves away from zero.
     double scale = std::pow(10.0, max_decimals);
@@ -114,7 +122,8 @@ std::string format_number(double number, std::string_view pattern) {
     char digits[400];
     std::snprintf(digits, sizeof digits, "%.0f", rounded);
     std::string all = digits;
-    while (static_cast<int>(all.size()) <= max_decimals) all = "0" + all;
+    while (static_cast<int>(all.size()) <= max_decimals)
+        all = "0" + all;
     std::string integer = all.substr(0, all.size() - max_decimals);
     std::string decimals = all.substr(all.size() - max_decimals);
     while (static_cast<int>(decimals.size()) > min_decimals && decimals.back() == '0')
@@ -122,18 +131,21 @@ std::string format_number(double number, std::string_view pattern) {
 
     std::size_t lead = integer.find_first_not_of('0');
     integer = lead == std::string::npos ? "" : integer.substr(lead);
-    while (static_cast<int>(integer.size()) < min_integer) integer = "0" + integer;
+    while (static_cast<int>(integer.size()) < min_integer)
+        integer = "0" + integer;
     if (grouped) {
         std::string with_groups;
         for (std::size_t i = 0; i < integer.size(); ++i) {
-            if (i > 0 && (integer.size() - i) % 3 == 0) with_groups += ',';
+            if (i > 0 && (integer.size() - i) % 3 == 0)
+                with_groups += ',';
             with_groups += integer[i];
         }
         integer = with_groups;
     }
 
     std::string out(prefix);
-    if (negative) out = "-" + out;
+    if (negative)
+        out = "-" + out;
     out += integer;
     if (point != std::string_view::npos && (!decimals.empty() || min_decimals > 0))
         out += "." + decimals;
@@ -144,8 +156,10 @@ std::string format_number(double number, std::string_view pattern) {
 }
 
 std::string format(const Value& value, std::string_view pattern) {
-    if (value.is_null()) return "";
-    if (pattern.empty()) return value.to_text();
+    if (value.is_null())
+        return "";
+    if (pattern.empty())
+        return value.to_text();
     bool date_pattern = is_date_pattern(pattern);
     switch (value.kind()) {
         case Value::Kind::Text: {

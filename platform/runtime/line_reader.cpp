@@ -40,7 +40,8 @@ LineReader::LineReader(const std::filesystem::path& file) : file_(file), buffer_
         throw Error(kFileNotFound, "No se encontró el archivo '" + file.string() + "'.");
     stream_ = std::fopen(file.c_str(), "rb");
     if (!stream_ || std::filesystem::is_directory(file, error)) {
-        if (stream_) std::fclose(stream_);
+        if (stream_)
+            std::fclose(stream_);
         stream_ = nullptr;
         throw Error(kPathFileAccessError,
                     "No se puede leer el archivo '" + file.string() + "': " + std::strerror(errno));
@@ -49,7 +50,8 @@ LineReader::LineReader(const std::filesystem::path& file) : file_(file), buffer_
 }
 
 LineReader::~LineReader() {
-    if (stream_) std::fclose(stream_);
+    if (stream_)
+        std::fclose(stream_);
 }
 
 LineReader::LineReader(LineReader&& other) noexcept
@@ -62,7 +64,8 @@ LineReader::LineReader(LineReader&& other) noexcept
 
 LineReader& LineReader::operator=(LineReader&& other) noexcept {
     if (this != &other) {
-        if (stream_) std::fclose(stream_);
+        if (stream_)
+            std::fclose(stream_);
         file_ = std::move(other.file_);
         stream_ = std::exchange(other.stream_, nullptr);
         length_ = other.length_;
@@ -74,13 +77,16 @@ LineReader& LineReader::operator=(LineReader&& other) noexcept {
 }
 
 bool LineReader::fill() {
-    if (!stream_) return false;
+    if (!stream_)
+        return false;
     start_ = 0;
     end_ = std::fread(buffer_.data(), 1, buffer_.size(), stream_);
     return end_ > 0;
 }
 
-bool LineReader::eof() { return start_ == end_ && !fill(); }
+bool LineReader::eof() {
+    return start_ == end_ && !fill();
+}
 
 std::string LineReader::read_line() {
     if (eof())
@@ -88,11 +94,13 @@ std::string LineReader::read_line() {
                     "Se intentó leer más allá del final del archivo '" + file_.string() + "'.");
     std::string bytes;
     for (;;) {
-        if (start_ == end_ && !fill()) break;
+        if (start_ == end_ && !fill())
+            break;
         const char* begin = buffer_.data() + start_;
         const char* stop = static_cast<const char*>(std::memchr(begin, '\n', end_ - start_));
         const char* cr = static_cast<const char*>(std::memchr(begin, '\r', end_ - start_));
-        if (cr && (!stop || cr < stop)) stop = cr;
+        if (cr && (!stop || cr < stop))
+            stop = cr;
         if (!stop) {
             bytes.append(begin, end_ - start_);
             start_ = end_;
@@ -101,7 +109,8 @@ std::string LineReader::read_line() {
         bytes.append(begin, stop - begin);
         start_ += (stop - begin) + 1;
         // A CR followed by LF (perhaps in the next block) is one line end.
-        if (*stop == '\r' && (start_ < end_ || fill()) && buffer_[start_] == '\n') ++start_;
+        if (*stop == '\r' && (start_ < end_ || fill()) && buffer_[start_] == '\n')
+            ++start_;
         break;
     }
     return windows1252_to_utf8(bytes);

@@ -7,10 +7,12 @@ namespace runtime {
 
 std::filesystem::path program_folder() {
     const char* folder = std::getenv(kProgramFolderVariable);
-    if (folder && *folder) return std::filesystem::path(folder);
+    if (folder && *folder)
+        return std::filesystem::path(folder);
     std::error_code error;
     std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return std::filesystem::current_path();
+    if (error)
+        return std::filesystem::current_path();
     return executable.parent_path();
 }
 

@@ -12,7 +12,7 @@ enum ErrorNumber : int {
     kInvalidProcedureCall = 5,  // an argument out of its range
     kOverflow = 6,              // a number that does not fit its type
     kSubscriptOutOfRange = 9,
-    kTypeMismatch = 13,         // a text that is no number or date where one is needed
+    kTypeMismatch = 13,  // a text that is no number or date where one is needed
     kFileNotFound = 53,
     kInputPastEndOfFile = 62,
     kPathFileAccessError = 75,  // a file that exists but cannot be read

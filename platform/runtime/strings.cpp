@@ -9,30 +9,50 @@ namespace {
 // Small-letter form of the letters of Latin-1 and Latin Extended-A, the
 // letters the programs' texts can hold.
 char32_t to_lower(char32_t c) {
-    if (c >= U'A' && c <= U'Z') return c + 32;
-    if (c < 0xC0) return c;
-    if (c <= 0xDE) return c == 0xD7 ? c : c + 32;  // À..Þ except ×
-    if (c >= 0x100 && c <= 0x137) return c | 1;     // Ā..ķ pairs
-    if (c >= 0x139 && c <= 0x148) return (c & 1) ? c + 1 : c;
-    if (c >= 0x14A && c <= 0x177) return c | 1;
-    if (c == 0x178) return 0xFF;  // Ÿ
-    if (c >= 0x179 && c <= 0x17E) return (c & 1) ? c + 1 : c;
-    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 32;  // Greek capitals
-    if (c >= 0x410 && c <= 0x42F) return c + 32;                 // Cyrillic capitals
+    if (c >= U'A' && c <= U'Z')
+        return c + 32;
+    if (c < 0xC0)
+        return c;
+    if (c <= 0xDE)
+        return c == 0xD7 ? c : c + 32;  // À..Þ except ×
+    if (c >= 0x100 && c <= 0x137)
+        return c | 1;  // Ā..ķ pairs
+    if (c >= 0x139 && c <= 0x148)
+        return (c & 1) ? c + 1 : c;
+    if (c >= 0x14A && c <= 0x177)
+        return c | 1;
+    if (c == 0x178)
+        return 0xFF;  // Ÿ
+    if (c >= 0x179 && c <= 0x17E)
+        return (c & 1) ? c + 1 : c;
+    if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2)
+        return c + 32;  // Greek capitals
+    if (c >= 0x410 && c <= 0x42F)
+        return c + 32;  // Cyrillic capitals
     return c;
 }
 
 char32_t to_upper(char32_t c) {
-    if (c >= U'a' && c <= U'z') return c - 32;
-    if (c < 0xE0) return c;
-    if (c <= 0xFE) return c == 0xF7 ? c : c - 32;  // à..þ except ÷
-    if (c == 0xFF) return 0x178;
-    if (c >= 0x100 && c <= 0x137) return c & ~char32_t{1};
-    if (c >= 0x139 && c <= 0x148) return (c & 1) ? c : c - 1;
-    if (c >= 0x14A && c <= 0x177) return c & ~char32_t{1};
-    if (c >= 0x179 && c <= 0x17E) return (c & 1) ? c : c - 1;
-    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 32;
-    if (c >= 0x430 && c <= 0x44F) return c - 32;
+    if (c >= U'a' && c <= U'z')
+        return c - 32;
+    if (c < 0xE0)
+        return c;
+    if (c <= 0xFE)
+        return c == 0xF7 ? c : c - 32;  // à..þ except ÷
+    if (c == 0xFF)
+        return 0x178;
+    if (c >= 0x100 && c <= 0x137)
+        return c & ~char32_t{1};
+    if (c >= 0x139 && c <= 0x148)
+        return (c & 1) ? c : c - 1;
+    if (c >= 0x14A && c <= 0x177)
+        return c & ~char32_t{1};
+    if (c >= 0x179 && c <= 0x17E)
+        return (c & 1) ? c : c - 1;
+    if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+        return c - 32;
+    if (c >= 0x430 && c <= 0x44F)
+        return c - 32;
     return c;
 }
 
@@ -41,7 +61,8 @@ std::string map_letters(std::string_view text, Map map) {
     std::string out;
     out.reserve(text.size());
     std::size_t pos = 0;
-    while (pos < text.size()) append_utf8(out, map(next_code_point(text, pos)));
+    while (pos < text.size())
+        append_utf8(out, map(next_code_point(text, pos)));
     return out;
 }
 
@@ -89,23 +110,33 @@ void append_utf8(std::string& out, char32_t c) {
 
 std::size_t byte_offset(std::string_view text, long position) {
     std::size_t pos = 0;
-    for (long i = 1; i < position && pos < text.size(); ++i) next_code_point(text, pos);
+    for (long i = 1; i < position && pos < text.size(); ++i)
+        next_code_point(text, pos);
     return pos;
 }
 
-std::string ucase(std::string_view text) { return map_letters(text, to_upper); }
-std::string lcase(std::string_view text) { return map_letters(text, to_lower); }
-char32_t fold_case(char32_t c) { return to_lower(c); }
+std::string ucase(std::string_view text) {
+    return map_letters(text, to_upper);
+}
+std::string lcase(std::string_view text) {
+    return map_letters(text, to_lower);
+}
+char32_t fold_case(char32_t c) {
+    return to_lower(c);
+}
 
 int compare_case_blind(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
         char32_t ca = to_lower(next_code_point(a, i));
         char32_t cb = to_lower(next_code_point(b, j));
-        if (ca != cb) return ca < cb ? -1 : 1;
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
     }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
+    if (i < a.size())
+        return 1;
+    if (j < b.size())
+        return -1;
     return 0;
 }
 
@@ -123,7 +154,9 @@ std::string rtrim(std::string_view text) {
     return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
 }
 
-std::string trim(std::string_view text) { return ltrim(rtrim(text)); }
+std::string trim(std::string_view text) {
+    return ltrim(rtrim(text));
+}
 
 long len(std::string_view text) {
     long n = 0;
@@ -136,31 +169,39 @@ long len(std::string_view text) {
 }
 
 std::string mid(std::string_view text, long start, long length) {
-    if (start < 1) throw Error(kInvalidProcedureCall, "Mid: la posición inicial debe ser 1 o mayor");
+    if (start < 1)
+        throw Error(kInvalidProcedureCall, "Mid: la posición inicial debe ser 1 o mayor");
     std::size_t from = byte_offset(text, start);
-    if (length < 0) return std::string(text.substr(from));
+    if (length < 0)
+        return std::string(text.substr(from));
     std::size_t to = from;
-    for (long i = 0; i < length && to < text.size(); ++i) next_code_point(text, to);
+    for (long i = 0; i < length && to < text.size(); ++i)
+        next_code_point(text, to);
     return std::string(text.substr(from, to - from));
 }
 
 std::string left(std::string_view text, long length) {
-    if (length < 0) throw Error(kInvalidProcedureCall, "Left: longitud negativa");
+    if (length < 0)
+        throw Error(kInvalidProcedureCall, "Left: longitud negativa");
     return mid(text, 1, length);
 }
 
 std::string right(std::string_view text, long length) {
-    if (length < 0) throw Error(kInvalidProcedureCall, "Right: longitud negativa");
+    if (length < 0)
+        throw Error(kInvalidProcedureCall, "Right: longitud negativa");
     long total = len(text);
     return length >= total ? std::string(text) : mid(text, total - length + 1);
 }
 
 long instr(long start, std::string_view text, std::string_view sought) {
-    if (start < 1) throw Error(kInvalidProcedureCall, "InStr: la posición inicial debe ser 1 o mayor");
-    if (start > len(text) + 1) return 0;
+    if (start < 1)
+        throw Error(kInvalidProcedureCall, "InStr: la posición inicial debe ser 1 o mayor");
+    if (start > len(text) + 1)
+        return 0;
     std::size_t from = byte_offset(text, start);
     std::size_t found = text.find(sought, from);
-    if (found == std::string_view::npos) return 0;
+    if (found == std::string_view::npos)
+        return 0;
     return len(text.substr(0, found)) + 1;
 }
 

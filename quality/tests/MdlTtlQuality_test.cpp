@@ -29,7 +29,7 @@ TEST(MdlTtlQuality, LimitsFollowMenorAndKeepTheFirstFourOfAKind) {
     }
     MdlTtlQuality m;
     m.iniciadatos();
-    EXPECT_EQ(m.tiemposrec, (std::array<double, 4>{1, 2, 3, 0}));  // a slot never filled is 0
+    EXPECT_EQ(m.tiemposrec, (std::array<double, 4>{1, 2, 3, 0}));     // a slot never filled is 0
     EXPECT_EQ(m.tiemposres, (std::array<double, 4>{10, 0, 30, 40}));  // fifth row left out
 }
 
@@ -63,8 +63,15 @@ TEST(MdlTtlQuality, RangoprioridadBands) {
     struct Case {
         int prioridad;
         std::optional<int> element;
-    } cases[] = {{1, 0}, {33, 0}, {34, 1}, {66, 1}, {67, 2}, {99, 2},
-                 {0, std::nullopt}, {100, std::nullopt}, {-5, std::nullopt}};
+    } cases[] = {{1, 0},
+                 {33, 0},
+                 {34, 1},
+                 {66, 1},
+                 {67, 2},
+                 {99, 2},
+                 {0, std::nullopt},
+                 {100, std::nullopt},
+                 {-5, std::nullopt}};
     for (const Case& c : cases)
         EXPECT_EQ(MdlTtlQuality::rangoprioridad(c.prioridad), c.element) << c.prioridad;
 }

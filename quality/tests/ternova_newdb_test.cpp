@@ -9,8 +9,11 @@ using testsupport::run_process;
 
 namespace {
 testsupport::ProcessResult newdb(std::vector<std::string> args) {
-    return run_process({testsupport::program_path("ternova-newdb"), std::move(args),
-                        {{"PATH", "/usr/bin:/bin"}}, "", ""});
+    return run_process({testsupport::program_path("ternova-newdb"),
+                        std::move(args),
+                        {{"PATH", "/usr/bin:/bin"}},
+                        "",
+                        ""});
 }
 }  // namespace
 
@@ -20,13 +23,18 @@ TEST(TernovaNewdb, CreatesTheDatabaseWhoseObjectsTheShellLists) {
     EXPECT_EQ(result.status, 0) << result.err;
     auto file = dir.path() / "Ternova.mdb";
     ASSERT_TRUE(std::filesystem::exists(file));
-    auto listed = run_process({"sqlite3", {file.string(), ".tables"}, {{"PATH", "/usr/bin:/bin"}}, "", ""});
-    for (const char* name : {"Boletas_Resueltas", "Historico_Boletas_Calidad", "Tecnico_All_Information",
-                             "Ultimafecha", "satisfactorios1", "nosatisfactorios5", "CAR"})
+    auto listed =
+        run_process({"sqlite3", {file.string(), ".tables"}, {{"PATH", "/usr/bin:/bin"}}, "", ""});
+    for (const char* name :
+         {"Boletas_Resueltas", "Historico_Boletas_Calidad", "Tecnico_All_Information",
+          "Ultimafecha", "satisfactorios1", "nosatisfactorios5", "CAR"})
         EXPECT_NE(listed.out.find(name), std::string::npos) << name;
-    auto supervisor = run_process({"sqlite3",
-                                   {file.string(), "SELECT nombre || '|' || \"contraseña\" FROM SUPERVISORES"},
-                                   {{"PATH", "/usr/bin:/bin"}}, "", ""});
+    auto supervisor =
+        run_process({"sqlite3",
+                     {file.string(), "SELECT nombre || '|' || \"contraseña\" FROM SUPERVISORES"},
+                     {{"PATH", "/usr/bin:/bin"}},
+                     "",
+                     ""});
     EXPECT_EQ(supervisor.out, "SUPERVISOR|x\n");
 }
 

@@ -70,7 +70,8 @@ protected:
         std::string key;
         for (; !wl.eof(); wl.move_next()) {
             std::string k = wl["tecnico"].to_text() + "|" + wl["listatrabajo"].to_text();
-            if (k == key) continue;
+            if (k == key)
+                continue;
             key = k;
             rnd.add_new();
             for (const char* c : {"tecnico", "listatrabajo", "boleta", "fecha_creada",
@@ -91,10 +92,11 @@ TEST_F(TernovaSchema, WeeklyRunStatements) {
     std::vector<std::string> keys;
     for (; !wl.eof(); wl.move_next())
         keys.push_back(wl["tecnico"].to_text() + "/" + wl["listatrabajo"].to_text());
-    EXPECT_EQ(keys, (std::vector<std::string>{"ABC/LISTA1", "ABC/LISTA1", "ABC/LISTA2", "QQQ/LISTA1",
-                                              "XYZ/LISTA1", "XYZ/LISTA2"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{"ABC/LISTA1", "ABC/LISTA1", "ABC/LISTA2",
+                                              "QQQ/LISTA1", "XYZ/LISTA1", "XYZ/LISTA2"}));
 
-    db::Recordset lista = d.open_recordset("Select * From Tecnico_ListaTrabajo", db::Cursor::Static);
+    db::Recordset lista =
+        d.open_recordset("Select * From Tecnico_ListaTrabajo", db::Cursor::Static);
     EXPECT_EQ(lista.record_count(), 5);
     EXPECT_EQ(lista["tecnico"].to_text(), "ABC");
     EXPECT_EQ(lista["cantidad"].to_number(), 2);
@@ -151,7 +153,8 @@ TEST_F(TernovaSchema, TicketBrowserStatements) {
     db::Recordset all = d.open_recordset("SELECT * FROM Tecnico_All_Information WHERE MES = 3;");
     EXPECT_EQ(all.record_count(), 1);
     db::Recordset rs = d.open_recordset(
-        "SELECT * FROM TECNICO_ALL_INFORMATION WHERE month(format(fecha_resuelta,\"dd/mm/yy\")) = 3;");
+        "SELECT * FROM TECNICO_ALL_INFORMATION WHERE month(format(fecha_resuelta,\"dd/mm/yy\")) = "
+        "3;");
     rs.read_more(100);
     EXPECT_EQ(rs.record_count(), 4);
     // Position 0 the initials, position 5 the week's count; named columns.
@@ -163,7 +166,8 @@ TEST_F(TernovaSchema, TicketBrowserStatements) {
         EXPECT_GE(rs.field_position(c), 0) << c;
     // The rows of one technician stand together: ABC, ABC, XYZ, XYZ.
     std::vector<std::string> order;
-    for (rs.move_first(); !rs.eof(); rs.move_next()) order.push_back(rs[0].to_text());
+    for (rs.move_first(); !rs.eof(); rs.move_next())
+        order.push_back(rs[0].to_text());
     EXPECT_EQ(order, (std::vector<std::string>{"ABC", "ABC", "XYZ", "XYZ"}));
     rs.move_first();
     EXPECT_TRUE(rs.find_first("[nombre] like " + db::quote("ñoño álvarez")));
@@ -176,17 +180,19 @@ TEST_F(TernovaSchema, TicketBrowserStatements) {
 TEST_F(TernovaSchema, EvaluationStatements) {
     muestrea();
     // The lookup finds a sampled ticket of the whole history, typed in small letters.
-    db::Recordset found = d.open_recordset("SELECT * FROM Tecnico_All_Information WHERE RndBoleta = " +
-                                           db::quote("t101") + ";");
+    db::Recordset found = d.open_recordset(
+        "SELECT * FROM Tecnico_All_Information WHERE RndBoleta = " + db::quote("t101") + ";");
     ASSERT_FALSE(found.eof());
     EXPECT_EQ(found["nombre"].to_text(), "ÑOÑO ÁLVAREZ");
-    EXPECT_EQ(runtime::year(runtime::Value(runtime::format(found["fecha_creada"], "dd/mm/yy"))), 2002);
+    EXPECT_EQ(runtime::year(runtime::Value(runtime::format(found["fecha_creada"], "dd/mm/yy"))),
+              2002);
 
     // Saving a week: the ticket's history row is updated, never inserted.
-    db::Recordset row = d.open_recordset("SELECT * FROM Historico_Boletas_Calidad WHERE boleta = " +
-                                         db::quote("t101") + ";");
+    db::Recordset row = d.open_recordset(
+        "SELECT * FROM Historico_Boletas_Calidad WHERE boleta = " + db::quote("t101") + ";");
     ASSERT_TRUE(row.updatable());
-    for (int k = 1; k <= 5; ++k) row.set("articulo" + std::to_string(k), k == 4 ? 3 : 2);
+    for (int k = 1; k <= 5; ++k)
+        row.set("articulo" + std::to_string(k), k == 4 ? 3 : 2);
     row.set("fecha_reconoce", "02/03/02 09:10");
     row.set("supervisor", "SUPERVISOR");
     row.set("fecha_actualiza", runtime::Value::date(runtime::date_serial(2002, 3, 20)));
@@ -231,7 +237,8 @@ TEST_F(TernovaSchema, GraphStatements) {
     // The monthly totals: inserted once, updated the next time.
     for (int run = 0; run < 2; ++run) {
         db::Recordset g = d.open_recordset(
-            "SELECT rubro,mes,año,valor,ubicacion FROM GRAFICAS WHERE Mes = 'Marzo' AND año = '2002'"
+            "SELECT rubro,mes,año,valor,ubicacion FROM GRAFICAS WHERE Mes = 'Marzo' AND año = "
+            "'2002'"
             " AND ubicacion = 'CAR' ORDER BY RUBRO;");
         if (g.eof()) {
             for (const char* rubro : {"SATISFACTORIOS", "NO SATISFACTORIOS"}) {
@@ -251,14 +258,19 @@ TEST_F(TernovaSchema, GraphStatements) {
         }
     }
     EXPECT_EQ(count("SELECT * FROM GRAFICAS WHERE año = '2002' AND ubicacion = 'CAR'"), 2);
-    EXPECT_EQ(d.scalar("SELECT valor FROM GRAFICAS WHERE rubro = 'no satisfactorios'").to_number(), 3);
+    EXPECT_EQ(d.scalar("SELECT valor FROM GRAFICAS WHERE rubro = 'no satisfactorios'").to_number(),
+              3);
 }
 
 TEST_F(TernovaSchema, AdministrationStatements) {
     // Login: the password matched by the database blind to case; a quote does no harm.
-    EXPECT_EQ(count("SELECT * FROM SUPERVISORES WHERE contraseña = " + db::quote("CLAVE") + ";"), 1);
-    EXPECT_EQ(count("SELECT * FROM SUPERVISORES WHERE contraseña = " + db::quote("x' OR 'a'='a") + ";"), 0);
-    db::Recordset sup = d.open_recordset("SELECT contraseña FROM supervisores WHERE Nombre = 'SUPERVISOR';");
+    EXPECT_EQ(count("SELECT * FROM SUPERVISORES WHERE contraseña = " + db::quote("CLAVE") + ";"),
+              1);
+    EXPECT_EQ(
+        count("SELECT * FROM SUPERVISORES WHERE contraseña = " + db::quote("x' OR 'a'='a") + ";"),
+        0);
+    db::Recordset sup =
+        d.open_recordset("SELECT contraseña FROM supervisores WHERE Nombre = 'SUPERVISOR';");
     EXPECT_EQ(sup[0].to_text(), "clave");
     // A new supervisor; the same name again is found blind to case.
     db::Recordset nuevo = d.open_recordset("SELECT * FROM Supervisores WHERE Nombre = 'pérez';");

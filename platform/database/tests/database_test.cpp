@@ -79,14 +79,16 @@ TEST(DatabaseExecute, ReturnsRecordsAffectedAndRunsSavedActions) {
 TEST(DatabaseErrors, DuplicateKeyAndRelatedRecordCarryTheOldNumbers) {
     TestDatabase t(kSchema);
     t.database.execute("INSERT INTO altas (clli, archivo) VALUES ('MXCLLI01', 'a.txt')");
-    EXPECT_EQ(error_number([&] {
-                  t.database.execute("INSERT INTO altas (clli, archivo) VALUES ('MXCLLI01', 'A.TXT')");
-              }),
-              db::kDuplicateKey);
-    EXPECT_EQ(error_number([&] {
-                  t.database.execute("INSERT INTO altas (clli, archivo) VALUES ('NOEXISTE', 'b.txt')");
-              }),
-              db::kRelatedRecordRequired);
+    EXPECT_EQ(
+        error_number([&] {
+            t.database.execute("INSERT INTO altas (clli, archivo) VALUES ('MXCLLI01', 'A.TXT')");
+        }),
+        db::kDuplicateKey);
+    EXPECT_EQ(
+        error_number([&] {
+            t.database.execute("INSERT INTO altas (clli, archivo) VALUES ('NOEXISTE', 'b.txt')");
+        }),
+        db::kRelatedRecordRequired);
     EXPECT_EQ(error_number([&] { t.database.execute("SELECT * FROM no_such_table"); }),
               db::kGeneralError);
     // Through a recordset as well.

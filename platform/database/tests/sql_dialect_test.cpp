@@ -21,11 +21,13 @@ TEST(Translate, OldDialectBecomesSqlite) {
         {"WHERE año = 1999AND ubicacion = 'CAR';", "WHERE año = 1999 AND ubicacion = 'CAR';"},
         {"WHERE a = 1.5or b", "WHERE a = 1.5 or b"},
         {"WHERE a = 1e3 AND b", "WHERE a = 1e3 AND b"},
-        {"SELECT * FROM satisfactorios1 WHERE mes = 3", "SELECT * FROM satisfactorios1 WHERE mes = 3"},
+        {"SELECT * FROM satisfactorios1 WHERE mes = 3",
+         "SELECT * FROM satisfactorios1 WHERE mes = 3"},
         {"[# de A] like 'a\"b*' and [RD] like ''", "[# de A] like 'a\"b*' and [RD] like ''"},
         {"SELECT 'DELETE * FROM x'", "SELECT 'DELETE * FROM x'"},
     };
-    for (const Case& c : cases) EXPECT_EQ(translate(c.old_sql), c.sqlite_sql) << c.old_sql;
+    for (const Case& c : cases)
+        EXPECT_EQ(translate(c.old_sql), c.sqlite_sql) << c.old_sql;
 }
 
 TEST(LikeMatches, OldWildcardsBlindToCase) {
@@ -34,15 +36,32 @@ TEST(LikeMatches, OldWildcardsBlindToCase) {
         const char* text;
         bool matches;
     } cases[] = {
-        {"ANA*", "ana maría", true},     {"*", "", true},              {"*", "x", true},
-        {"?", "ñ", true},                {"?", "", false},             {"a?c", "abc", true},
-        {"#*", "7ab", true},             {"#", "a", false},            {"[abc]x", "Bx", true},
-        {"[a-c]", "d", false},           {"[!a-c]", "d", true},        {"[!a-c]", "b", false},
-        {"[*]", "*", true},              {"[*]", "a", false},          {"50%", "50%", true},
-        {"50%", "500", false},           {"a_b", "a_b", true},         {"a_b", "axb", false},
-        {"ÁRBOL", "árbol", true},        {"ÁRBOL", "arbol", false},    {"ÑU*", "ñuño", true},
-        {"*b*c", "abxbxc", true},        {"a*b", "aab c", false},      {"", "", true},
-        {"", "a", false},                {"0#:##:##*", "00:12:34", true},
+        {"ANA*", "ana maría", true},
+        {"*", "", true},
+        {"*", "x", true},
+        {"?", "ñ", true},
+        {"?", "", false},
+        {"a?c", "abc", true},
+        {"#*", "7ab", true},
+        {"#", "a", false},
+        {"[abc]x", "Bx", true},
+        {"[a-c]", "d", false},
+        {"[!a-c]", "d", true},
+        {"[!a-c]", "b", false},
+        {"[*]", "*", true},
+        {"[*]", "a", false},
+        {"50%", "50%", true},
+        {"50%", "500", false},
+        {"a_b", "a_b", true},
+        {"a_b", "axb", false},
+        {"ÁRBOL", "árbol", true},
+        {"ÁRBOL", "arbol", false},
+        {"ÑU*", "ñuño", true},
+        {"*b*c", "abxbxc", true},
+        {"a*b", "aab c", false},
+        {"", "", true},
+        {"", "a", false},
+        {"0#:##:##*", "00:12:34", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(like_matches(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;

@@ -11,12 +11,19 @@ TEST(NumberToText, FifteenSignificantDigits) {
         double number;
         const char* text;
     } cases[] = {
-        {0.75, "0.75"},       {1.0 / 3, "0.333333333333333"}, {2.0 / 3, "0.666666666666667"},
-        {3, "3"},             {-2.5, "-2.5"},                   {0, "0"},
-        {1e15, "1E+15"},      {123456789012345, "123456789012345"},
-        {0.00001, "1E-05"},   {0.0001, "0.0001"},
+        {0.75, "0.75"},
+        {1.0 / 3, "0.333333333333333"},
+        {2.0 / 3, "0.666666666666667"},
+        {3, "3"},
+        {-2.5, "-2.5"},
+        {0, "0"},
+        {1e15, "1E+15"},
+        {123456789012345, "123456789012345"},
+        {0.00001, "1E-05"},
+        {0.0001, "0.0001"},
     };
-    for (const Case& c : cases) EXPECT_EQ(number_to_text(c.number), c.text) << c.number;
+    for (const Case& c : cases)
+        EXPECT_EQ(number_to_text(c.number), c.text) << c.number;
 }
 
 TEST(Str, LeadingBlankForTheSign) {
@@ -31,15 +38,18 @@ TEST(Val, TheLeadingNumberOrZero) {
         const char* text;
         double value;
     } cases[] = {
-        {"12ab", 12},  {" 3 4", 34},  {"-2.5x", -2.5}, {"abc", 0},   {"", 0},
+        {"12ab", 12},   {" 3 4", 34},  {"-2.5x", -2.5}, {"abc", 0},  {"", 0},
         {"33.5", 33.5}, {"1e3", 1000}, {"&H1F", 31},    {".5", 0.5}, {"7-", 7},
     };
-    for (const Case& c : cases) EXPECT_DOUBLE_EQ(val(c.text), c.value) << c.text;
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(val(c.text), c.value) << c.text;
 }
 
 TEST(IsNumeric, WholeTextsOnly) {
-    for (const char* yes : {"1", " -3 ", "1,234.5", "1E3", ".5", "+2"}) EXPECT_TRUE(is_numeric(yes)) << yes;
-    for (const char* no : {"", "12a", ".", "-", "75.0%", "__", "1 2"}) EXPECT_FALSE(is_numeric(no)) << no;
+    for (const char* yes : {"1", " -3 ", "1,234.5", "1E3", ".5", "+2"})
+        EXPECT_TRUE(is_numeric(yes)) << yes;
+    for (const char* no : {"", "12a", ".", "-", "75.0%", "__", "1 2"})
+        EXPECT_FALSE(is_numeric(no)) << no;
     EXPECT_TRUE(is_numeric(Value(4)));
     EXPECT_FALSE(is_numeric(Value()));
 }

@@ -10,7 +10,8 @@ using namespace runtime;
 namespace {
 std::vector<std::string> all_lines(LineReader& reader) {
     std::vector<std::string> lines;
-    while (!reader.eof()) lines.push_back(reader.read_line());
+    while (!reader.eof())
+        lines.push_back(reader.read_line());
     return lines;
 }
 }  // namespace
@@ -36,7 +37,10 @@ TEST(LineReader, EveryKindOfLineEnd) {
 
 TEST(LineReader, CodePageBecomesUtf8) {
     testsupport::TempDir dir;
-    LineReader reader(dir.write("t.txt", "T\xE9" "cnico \xD1" "and\xFA \x80\r\n"));
+    LineReader reader(dir.write("t.txt",
+                                "T\xE9"
+                                "cnico \xD1"
+                                "and\xFA \x80\r\n"));
     EXPECT_EQ(reader.read_line(), "Técnico Ñandú €");
     EXPECT_TRUE(reader.eof());
     EXPECT_EQ(reader.length(), 17u);
