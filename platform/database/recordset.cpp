@@ -309,7 +309,8 @@ bool Recordset::is_open() const {
 
 bool Recordset::eof() {
     RecordsetImpl& r = impl();
-    return !r.ensure(r.position);
+    // Before the first row only an empty recordset is at its end as well.
+    return !r.ensure(r.position < 0 ? 0 : r.position);
 }
 
 bool Recordset::bof() {
@@ -327,7 +328,7 @@ void Recordset::move_first() {
 
 void Recordset::move_next() {
     RecordsetImpl& r = impl();
-    if (!r.ensure(r.position))
+    if (eof())
         no_current_row();
     r.pending = RecordsetImpl::Pending::None;
     ++r.position;

@@ -29,7 +29,11 @@ TEST(RecordsetMoves, EofBofAndPositions) {
     rs.move_first();
     rs.move_previous();
     EXPECT_TRUE(rs.bof());
+    EXPECT_FALSE(rs.eof());
     EXPECT_THROW(rs.move_previous(), db::Error);
+    rs.move_next();  // from BOF back onto the first row
+    EXPECT_EQ(rs["n"].to_number(), 1);
+    rs.move_previous();
     rs.move_last();
     EXPECT_EQ(rs.absolute_position(), 2);
     db::Bookmark mark = rs.bookmark();
