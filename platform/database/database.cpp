@@ -1,0 +1,384 @@
+#include "database.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+
+#include "connection_impl.h"
+#include "recordset_impl.h"
+#include "runtime/strings.h"
+#include "sql_dialect.h"
+
+namespace db {
+
+// The connection and its statements.
+
+void PooledStatement::release() noexcept {
+    if (!statement_)
+        return;
+    statement_->reset();
+    statement_->clear_bindings();
+    if (connection_ && connection_->handle)
+        connection_->idle[key_].push_back(std::move(statement_));
+    statement_.reset();
+}
+
+Connection::~Connection() {
+    close();
+}
+
+void Connection::check_open() const {
+    if (!handle)
+        throw Error(kGeneralError, "La conexión con la base de datos está cerrada.");
+}
+
+PooledStatement Connection::prepare(const std::string& sqlite_sql) {
+    check_open();
+    auto it = idle.find(sqlite_sql);
+    if (it != idle.end() && !it->second.empty()) {
+        std::unique_ptr<Statement> statement = std::move(it->second.back());
+        it->second.pop_back();
+        return PooledStatement(this, sqlite_sql, std::move(statement));
+    }
+    return PooledStatement(this, sqlite_sql, std::make_unique<Statement>(handle, sqlite_sql));
+}
+
+const std::string& Connection::translated(std::string_view old_sql) {
+    std::string key(old_sql);
+    auto it = translations.find(key);
+    if (it == translations.end())
+        it = translations.emplace(key, translate(old_sql)).first;
+    return it->second;
+}
+
+PooledStatement Connection::prepare_old(std::string_view old_sql) {
+    return prepare(translated(old_sql));
+}
+
+void Connection::close() noexcept {
+    for (RecordsetImpl* recordset : std::set<RecordsetImpl*>(recordsets))
+        recordset->close();
+    recordsets.clear();
+    idle.clear();
+    if (handle)
+        sqlite3_close_v2(handle);
+    handle = nullptr;
+    lock.reset();
+    transaction_depth = 0;
+}
+
+sqlite3* open_sqlite_file(const std::filesystem::path& file, int busy_timeout_ms, bool read_only) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        throw Error(kGeneralError, "No se encontró la base de datos '" + file.string() + "'.");
+    if (!std::filesystem::is_regular_file(file, error))
+        throw Error(kGeneralError, "'" + file.string() + "' no es un archivo de base de datos.");
+    sqlite3* handle = nullptr;
+    // Never SQLITE_OPEN_CREATE: a missing file stays missing.
+    int flags = read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    int rc = sqlite3_open_v2(file.c_str(), &handle, flags, nullptr);
+    auto fail = [&](const std::string& what) {
+        std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
+        sqlite3_close_v2(handle);
+        throw Error(kGeneralError, "No se pudo abrir la base de datos '" + file.string() + "' (" +
+                                       what + "): " + message);
+    };
+    if (rc != SQLITE_OK)
+        fail("apertura");
+    sqlite3_extended_result_codes(handle, 1);
+    sqlite3_busy_timeout(handle, busy_timeout_ms);
+    try {
+        register_dialect(handle);
+    } catch (const Error&) {
+        fail("funciones");
+    }
+    // Reading the schema proves the file is a database nobody holds exclusively.
+    const char* setup = "PRAGMA foreign_keys = ON; SELECT count(*) FROM sqlite_master;";
+    rc = sqlite3_exec(handle, setup, nullptr, nullptr, nullptr);
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+        fail("bloqueada por otro programa");
+    if (rc != SQLITE_OK)
+        fail("lectura");
+    if (!read_only) {
+        rc = sqlite3_exec(handle, "PRAGMA journal_mode = DELETE;", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+            fail("bloqueada por otro programa");
+        if (rc != SQLITE_OK)
+            fail("diario");
+    }
+    return handle;
+}
+
+// Opening and closing a database.
+
+Database::Database() = default;
+Database::~Database() {
+    close();
+}
+Database::Database(Database&&) noexcept = default;
+Database& Database::operator=(Database&& other) noexcept {
+    if (this != &other) {
+        close();
+        connection_ = std::move(other.connection_);
+    }
+    return *this;
+}
+
+Database::Database(const std::filesystem::path& file, OpenOptions options) {
+    open(file, options);
+}
+
+void Database::open(const std::filesystem::path& file, OpenOptions options) {
+    close();
+    auto connection = std::make_shared<Connection>();
+    connection->file = file;
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        throw Error(kGeneralError, "No se encontró la base de datos '" + file.string() + "'.");
+    connection->lock = std::make_unique<SharedFileLock>(file);
+    connection->handle = open_sqlite_file(file, options.busy_timeout_ms, false);
+    connection_ = std::move(connection);
+}
+
+void Database::close() {
+    if (connection_)
+        connection_->close();
+    connection_.reset();
+}
+
+bool Database::is_open() const {
+    return connection_ && connection_->handle;
+}
+
+const std::filesystem::path& Database::file() const {
+    static const std::filesystem::path none;
+    return connection_ ? connection_->file : none;
+}
+
+sqlite3* Database::handle() const {
+    return connection_ ? connection_->handle : nullptr;
+}
+
+namespace {
+
+Connection& open_connection(const std::shared_ptr<Connection>& connection) {
+    if (!connection || !connection->handle)
+        throw Error(kGeneralError, "La conexión con la base de datos está cerrada.");
+    return *connection;
+}
+
+bool starts_like_a_statement(std::string_view text) {
+    std::string trimmed = runtime::trim(text);
+    if (!trimmed.empty() && trimmed[0] == '(')
+        return true;
+    std::size_t end = 0;
+    while (end < trimmed.size() && std::isalpha(static_cast<unsigned char>(trimmed[end])))
+        ++end;
+    if (end == trimmed.size() || trimmed[end] == '_')
+        return false;
+    std::string first = runtime::ucase(trimmed.substr(0, end));
+    for (const char* word : {"SELECT", "INSERT", "UPDATE", "DELETE", "CREATE", "DROP", "WITH",
+                             "PRAGMA", "ALTER", "REPLACE", "BEGIN", "COMMIT", "VACUUM"})
+        if (first == word)
+            return true;
+    return false;
+}
+
+// A name as written by the program: "[Riruzozs alta]" or "Riruzozs alta".
+std::string bare_name(std::string_view text) {
+    std::string name = runtime::trim(text);
+    while (!name.empty() && (name.back() == ';' || name.back() == ' '))
+        name.pop_back();
+    if (name.size() >= 2 && name.front() == '[' && name.back() == ']')
+        name = name.substr(1, name.size() - 2);
+    return name;
+}
+
+}  // namespace
+
+// The schema object of that name and kind ("table", "view"), as spelled in the schema.
+std::string schema_name(Connection& connection, std::string_view name, const char* type) {
+    PooledStatement find = connection.prepare(
+        "SELECT name FROM sqlite_master WHERE type = ? AND name = ? COLLATE CASEBLIND");
+    find->bind(1, runtime::Value(type));
+    find->bind(2, runtime::Value(name));
+    return find->step() ? find->column(0).to_text() : std::string();
+}
+
+// Running statements.
+
+long Database::execute(std::string_view sql, const Params& params) {
+    Connection& connection = open_connection(connection_);
+    if (!starts_like_a_statement(sql)) {
+        std::string name = bare_name(sql);
+        if (!schema_name(connection, kSavedActionsTable, "table").empty()) {
+            PooledStatement find =
+                connection.prepare(std::string("SELECT sql FROM ") + kSavedActionsTable +
+                                   " WHERE name = ? COLLATE CASEBLIND");
+            find->bind(1, runtime::Value(name));
+            if (find->step()) {
+                std::string saved = find->column(0).to_text();
+                find.release();
+                return execute(saved, params);
+            }
+        }
+    }
+    PooledStatement statement = connection.prepare_old(sql);
+    statement->bind_all(params);
+    while (statement->step()) {
+    }
+    return sqlite3_changes(connection.handle);
+}
+
+runtime::Value Database::scalar(std::string_view sql, const Params& params) {
+    Connection& connection = open_connection(connection_);
+    PooledStatement statement = connection.prepare_old(sql);
+    statement->bind_all(params);
+    if (!statement->step() || statement->column_count() == 0)
+        return {};
+    return statement->column(0);
+}
+
+Recordset Database::open_recordset(std::string_view source, Cursor cursor, const Params& params) {
+    Connection& connection = open_connection(connection_);
+    std::unique_ptr<RecordsetImpl> impl;
+    if (!starts_like_a_statement(source)) {
+        std::string name = bare_name(source);
+        std::string table = schema_name(connection, name, "table");
+        if (!table.empty())
+            impl = RecordsetImpl::open_table(connection_, table, cursor);
+        else if (std::string view = schema_name(connection, name, "view"); !view.empty())
+            impl = RecordsetImpl::open_sql(connection_, "SELECT * FROM \"" + view + "\"", cursor,
+                                           params, false);
+    }
+    if (!impl)
+        impl = RecordsetImpl::open_sql(connection_, std::string(source), cursor, params, true);
+    return Recordset(std::move(impl));
+}
+
+// Transactions.
+
+void Database::begin() {
+    Connection& connection = open_connection(connection_);
+    if (connection.transaction_depth == 0)
+        execute_script("BEGIN IMMEDIATE;");
+    else
+        execute_script("SAVEPOINT level" + std::to_string(connection.transaction_depth) + ";");
+    ++connection.transaction_depth;
+}
+
+void Database::commit() {
+    Connection& connection = open_connection(connection_);
+    if (connection.transaction_depth == 0)
+        throw Error(kGeneralError, "No hay una transacción abierta.");
+    int level = connection.transaction_depth - 1;
+    execute_script(level == 0 ? "COMMIT;" : "RELEASE level" + std::to_string(level) + ";");
+    --connection.transaction_depth;
+}
+
+void Database::rollback() {
+    Connection& connection = open_connection(connection_);
+    if (connection.transaction_depth == 0)
+        throw Error(kGeneralError, "No hay una transacción abierta.");
+    int level = connection.transaction_depth - 1;
+    --connection.transaction_depth;
+    if (level == 0) {
+        if (!sqlite3_get_autocommit(connection.handle))
+            execute_script("ROLLBACK;");
+    } else {
+        std::string name = "level" + std::to_string(level);
+        execute_script("ROLLBACK TO " + name + "; RELEASE " + name + ";");
+    }
+}
+
+bool Database::in_transaction() const {
+    return connection_ && connection_->handle && connection_->transaction_depth > 0;
+}
+
+Transaction::Transaction(Database& database) : database_(database) {
+    database_.begin();
+}
+
+Transaction::~Transaction() {
+    if (!open_)
+        return;
+    try {
+        database_.rollback();
+    } catch (...) {
+        // The connection is gone or the engine already rolled back: nothing is left to undo.
+    }
+}
+
+void Transaction::commit() {
+    if (!open_)
+        throw Error(kGeneralError, "La transacción ya terminó.");
+    open_ = false;
+    database_.commit();
+}
+
+// The schema.
+
+bool Database::has_table(std::string_view name) {
+    return !schema_name(open_connection(connection_), name, "table").empty();
+}
+
+bool Database::has_view(std::string_view name) {
+    return !schema_name(open_connection(connection_), name, "view").empty();
+}
+
+long long Database::last_insert_rowid() const {
+    return sqlite3_last_insert_rowid(open_connection(connection_).handle);
+}
+
+// Creating database files.
+
+void Database::execute_script(std::string_view script) {
+    Connection& connection = open_connection(connection_);
+    char* message = nullptr;
+    std::string text(script);
+    int rc = sqlite3_exec(connection.handle, text.c_str(), nullptr, nullptr, &message);
+    if (rc != SQLITE_OK) {
+        std::string detail = message ? message : "";
+        sqlite3_free(message);
+        throw_sqlite_error(connection.handle, rc, detail);
+    }
+}
+
+void Database::create_file(const std::filesystem::path& file, std::string_view script) {
+    std::error_code error;
+    if (std::filesystem::exists(file, error))
+        throw Error(kGeneralError, "La base de datos '" + file.string() + "' ya existe.");
+    sqlite3* handle = nullptr;
+    int rc = sqlite3_open_v2(file.c_str(), &handle,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE,
+                             nullptr);
+    std::string failure;
+    if (rc == SQLITE_OK) {
+        sqlite3_extended_result_codes(handle, 1);
+        try {
+            register_dialect(handle);
+            std::string text = "PRAGMA journal_mode = DELETE; PRAGMA foreign_keys = ON; BEGIN;" +
+                               std::string(script) + "\nCOMMIT;";
+            char* message = nullptr;
+            rc = sqlite3_exec(handle, text.c_str(), nullptr, nullptr, &message);
+            if (rc != SQLITE_OK)
+                failure = message ? message : sqlite3_errstr(rc);
+            sqlite3_free(message);
+        } catch (const Error& e) {
+            failure = e.what();
+        }
+    } else {
+        failure = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(rc);
+    }
+    sqlite3_close_v2(handle);
+    if (!failure.empty()) {
+        std::filesystem::remove(file, error);
+        std::filesystem::path journal = file;
+        journal += "-journal";
+        std::filesystem::remove(journal, error);
+        throw Error(kGeneralError,
+                    "No se pudo crear la base de datos '" + file.string() + "': " + failure);
+    }
+}
+
+}  // namespace db

@@ -1,0 +1,66 @@
+#pragma once
+// Inside the database layer: the state behind a Recordset. Not part of the
+// interface; programs use recordset.h.
+
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "connection_impl.h"
+#include "recordset.h"
+
+namespace db {
+
+class RecordsetImpl {
+public:
+    // A table by its schema name: read by pages of rowids, always updatable.
+    static std::unique_ptr<RecordsetImpl> open_table(std::shared_ptr<Connection> connection,
+                                                     const std::string& table, Cursor cursor);
+    // A statement (of the old dialect when `old_dialect`); updatable when all
+    // its columns come from one table.
+    static std::unique_ptr<RecordsetImpl> open_sql(std::shared_ptr<Connection> connection,
+                                                   const std::string& sql, Cursor cursor,
+                                                   const Params& params, bool old_dialect);
+    ~RecordsetImpl();
+    void close() noexcept;
+
+    void check_open() const;
+    // Makes sure row `index` is read when it exists; false when there is none.
+    bool ensure(long index);
+    void read_all();
+    long read_more(long count);
+    void check_current() const;
+    const runtime::Value& field(int position) const;
+    int position_of(std::string_view name) const;
+    void check_updatable() const;
+    void begin_edit();
+    void store_new_row();
+    void store_edited_row();
+
+    std::shared_ptr<Connection> connection;
+    bool open = false;
+    std::string table;   // the table the recordset changes; "" when read-only
+    bool paged = false;  // a table read page by page
+    bool has_rowid = false;
+    std::vector<std::string> names, target_columns;
+    std::vector<std::vector<runtime::Value>> rows;
+    std::vector<long long> rowids;
+    PooledStatement reader;  // a statement still being read
+    long long last_rowid = LLONG_MIN;
+    bool done = false;
+    long position = 0;
+
+    enum class Pending { None, New, Edit } pending = Pending::None;
+    std::vector<runtime::Value> buffer;
+    std::vector<bool> assigned;
+    std::vector<bool> insert_mask, update_mask;
+    PooledStatement insert_statement, update_statement;
+
+private:
+    RecordsetImpl() = default;
+    bool fetch();  // reads the next row or page; false at the end
+    void finish_opening(Cursor cursor);
+};
+
+}  // namespace db

@@ -1,0 +1,16 @@
+#include "sql_text.h"
+
+namespace db {
+
+std::string quote(std::string_view text) {
+    std::string out = "'";
+    out.reserve(text.size() + 2);
+    for (char c : text) {
+        out += c;
+        if (c == '\'')
+            out += '\'';
+    }
+    return out + "'";
+}
+
+}  // namespace db
