@@ -46,6 +46,24 @@ QAction* addSeparator(QMenu* menu, const QString& name) {
     return line;
 }
 
+// Destruction.
+
+namespace {
+const char kDestroying[] = "forms.destroying";
+}
+
+void markDestroying(QWidget* window) {
+    window->setProperty(kDestroying, true);
+}
+
+bool isDestroying(const QWidget* control) {
+    for (const QWidget* w = control; w; w = w->parentWidget()) {
+        if (w->property(kDestroying).toBool())
+            return true;
+    }
+    return false;
+}
+
 // Clicks.
 
 void onOptionClick(QAbstractButton* option, std::function<void()> handler) {
@@ -86,8 +104,9 @@ public:
         control->installEventFilter(this);
     }
 
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == type_ && movesWithinWindow(static_cast<QFocusEvent*>(event)))
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == type_ && movesWithinWindow(static_cast<QFocusEvent*>(event)) &&
+            !isDestroying(static_cast<QWidget*>(watched)))
             handler_();
         return false;
     }

@@ -59,4 +59,10 @@ void onLostFocus(QWidget* control, std::function<void()> handler);
 // Runs `handler` with the old code of each character typed into `control`.
 void onKeyPress(QWidget* control, std::function<void(int& keyAscii)> handler);
 
+// A window being destroyed runs no more event procedures: its focused box
+// loses the focus then, and its handlers must not run on a half-destroyed
+// window. Form's destructor marks itself.
+void markDestroying(QWidget* window);
+bool isDestroying(const QWidget* control);
+
 }  // namespace forms

@@ -5,6 +5,7 @@
 #include <QHideEvent>
 #include <QMenuBar>
 
+#include "controls.h"
 #include "program.h"
 
 namespace forms {
@@ -16,7 +17,9 @@ Form::Form(Program& program, const QString& name)
     setCentralWidget(client_);
 }
 
-Form::~Form() = default;
+Form::~Form() {
+    markDestroying(this);
+}
 
 Services& Form::services() const {
     return program_.services();
