@@ -76,7 +76,8 @@ void Program::activate(Form& form) {
 }
 
 void Program::windowActivated(Form& form) {
-    if (ended_ || !isLoaded(&form))
+    // A hidden window's activation is a stale report of the window system.
+    if (ended_ || !isLoaded(&form) || !form.isVisible())
         return;
     // The program activated this window itself when it showed it; the window
     // system only confirms it now (and the ones asked for before it are past).
@@ -101,12 +102,22 @@ void Program::forgetActivation(const Form* form) {
     if (lastActive_ != form)
         return;
     lastActive_ = nullptr;
-    // Hand the keyboard to the window used before it, as a window manager
-    // would; its Form_Activate runs when the window system confirms it.
+    // Hand the keyboard to the window used before, as a window manager would,
+    // once the code that hid this one has finished: it may show another.
+    QMetaObject::invokeMethod(
+        context_.get(), [this] { handOverActivation(); }, Qt::QueuedConnection);
+}
+
+void Program::handOverActivation() {
+    if (ended_ || lastActive_)
+        return;
     for (auto it = loaded_.rbegin(); it != loaded_.rend(); ++it) {
-        if (it->get() != form && (*it)->isVisible()) {
-            (*it)->activateWindow();
-            break;
+        Form& next = **it;
+        if (next.isVisible()) {
+            next.activateWindow();
+            expectedActivations_.emplace_back(&next);
+            activate(next);
+            return;
         }
     }
 }

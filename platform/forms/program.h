@@ -91,6 +91,7 @@ private:
     void activate(Form& form);
     void retire(std::unique_ptr<Form> form);
     void forgetActivation(const Form* form);
+    void handOverActivation();
     void endWhenNoWindowIsLeft();
 
     QString title_;

@@ -34,7 +34,7 @@ TEST(QtFileDialog, OpensInTheInitialFolderAndAnswersTheChosenPath) {
         shownFolder = dialog->directory().absolutePath();
         shownFilters = dialog->nameFilters();
         dialog->selectFile(QString::fromStdString(report.string()));
-        static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);  // the user pressed "Open"
     });
     const QString chosen =
         forms::QtFileDialog().showOpen({"", "Archivos de Texto (*.txt)|*.txt", folder, ""});

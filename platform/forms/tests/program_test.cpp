@@ -172,6 +172,25 @@ TEST(Program, ActivateRunsWhenTheUserComesBackToAWindow) {
     EXPECT_EQ(app.activeForm(), b);
 }
 
+TEST(Program, WhenTheActiveWindowGoesTheOneBeforeItIsActivated) {
+    forms::TestProgram app;
+    Log log;
+    app.show<WindowA>(forms::Modeless, log);
+    app.show<WindowB>(forms::Modeless, log)->unloadMe();
+    QApplication::processEvents();
+    EXPECT_EQ(log.entries.mid(2),
+              QStringList({"B.Load", "B.Activate", "B.QueryUnload", "B.Unload", "A.Activate"}));
+
+    // A window that hides itself and shows the next one hands over to that one.
+    WindowB* b = app.show<WindowB>(forms::Modeless, log);
+    log.entries.clear();
+    b->hide();
+    app.show<WindowC>(forms::Modeless, log);
+    QApplication::processEvents();
+    EXPECT_EQ(log.entries, QStringList({"C.Load", "C.Activate"}));
+    EXPECT_EQ(app.activeForm(), app.find<WindowC>());
+}
+
 TEST(Program, ShowingTheActiveWindowAgainDoesNotActivateIt) {
     forms::TestProgram app;
     Log log;
