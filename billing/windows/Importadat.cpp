@@ -14,6 +14,7 @@
 #include "Module1.h"
 #include "controls.h"
 #include "database/database.h"
+#include "frmAbout.h"
 #include "importa_arch.h"
 #include "program.h"
 
@@ -157,8 +158,10 @@ void Importadat::Command1_Click() {
     program().end();
 }
 
-// Shows the about window beside this one, once the program has it.
-void Importadat::menu_acerca_Click() {}
+// The about window opens beside this one, which stays in view.
+void Importadat::menu_acerca_Click() {
+    shell::frmAbout::showBeside(program(), shell::salvientTexts(), *this);
+}
 
 void Importadat::importStarted() {
     setHourglass(true);

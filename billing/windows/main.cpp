@@ -3,14 +3,14 @@
 
 #include <QApplication>
 
-#include "Importadat.h"
 #include "Module1.h"
 #include "program.h"
+#include "start.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    forms::Program program("Zovavidevir", forms::qtServices());
     billing::Module1 modulo;
-    program.show<billing::Importadat>(forms::Modeless, modulo);
+    forms::Program program("Zovavidevir", forms::qtServices());
+    billing::startZovavidevir(program, modulo);
     return program.run();
 }

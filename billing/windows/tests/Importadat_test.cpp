@@ -22,8 +22,11 @@
 #include "Module1.h"
 #include "billing_dump.h"
 #include "database/database.h"
+#include "frmAbout.h"
+#include "frmSplash.h"
 #include "qt_printers.h"
 #include "runtime/program_folder.h"
+#include "start.h"
 #include "temp_dir.h"
 #include "test_program.h"
 
@@ -186,9 +189,46 @@ TEST_F(MainWindow, MenuEntriesAndTheirShortcutsDoWhatTheButtonsDo) {
     EXPECT_EQ(storedRows(), 0);
     QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);  // the filter window is not built yet
     EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+    auto* about = app.find<shell::frmAbout>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    about->findChild<QPushButton*>("cmdOK")->click();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(app.ended());
     EXPECT_FALSE(modulo.base_datos.is_open());
+}
+
+TEST_F(MainWindow, TheAboutWindowShowsSalvientBesideTheMainWindow) {
+    find<QAction>("menu_acerca")->trigger();
+    auto* about = app.find<shell::frmAbout>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), "Acerca de Salvient");
+    EXPECT_EQ(about->findChild<QLabel*>("lblTitle")->text(), " Salvient");
+    EXPECT_EQ(about->findChild<QLabel*>("Label1")->text(), "Versión 1.0.0");
+    EXPECT_EQ(about->placement().left, window->placement().left + window->placement().width);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST(ZovavidevirStart, TheSplashShowsSalvientAndHandsOverToTheMainWindow) {
+    ProgramFolder folder;
+    forms::TestProgram app("Zovavidevir");
+    billing::Module1 modulo;
+    billing::startZovavidevir(app, modulo);
+    auto* splash = app.find<shell::frmSplash>();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(splash->windowTitle(), "Salvient");
+    EXPECT_EQ(splash->findChild<QLabel*>("lblProductName")->text(), "Salvient");
+    EXPECT_EQ(app.find<Importadat>(), nullptr);
+    EXPECT_FALSE(modulo.base_datos.is_open());
+    splash->findChild<QPushButton*>("Command1")->click();
+    EXPECT_EQ(app.find<shell::frmSplash>(), nullptr);
+    ASSERT_NE(app.find<Importadat>(), nullptr);
+    EXPECT_TRUE(app.find<Importadat>()->isVisible());
+    EXPECT_TRUE(modulo.base_datos.is_open());
 }
 
 // Without factura.mdb the program names the file and ends.
