@@ -94,4 +94,13 @@ TEST_F(FacturaStore, AMissingStoreIsNamedAndNothingIsRead) {
     EXPECT_FALSE(base.in_transaction());
 }
 
+// The dump that scripts/run hands to the demo: six calls, both types.
+TEST_F(FacturaStore, TheDemoDumpImportsItsSixCalls) {
+    FacturaRecordStore store(base);
+    EXPECT_EQ(billing::importa_arch(BILLING_DEMO_FILE, store, reporter), 6);
+    EXPECT_EQ(reporter.events.back(), "Fin de importación|Se capturaron  6 registros ");
+    EXPECT_EQ(pruebaColumn("[Tipo servicio]"), "01,02,01,01,02,01");
+    EXPECT_EQ(pruebaColumn("[Ruta salida]"), "TRONCO1,TRONCO2,CELULAR,TRONCO1,INTERNA,TRONCO3");
+}
+
 }  // namespace
