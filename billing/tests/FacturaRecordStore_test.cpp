@@ -39,17 +39,21 @@ protected:
 };
 
 TEST_F(FacturaStore, ImportedRecordsShowInPruebaWithTheirTypes) {
-    EXPECT_EQ(import(numberedRecord(RecordType::Type01, 7) + numberedRecord(RecordType::Type02, 9)),
+    EXPECT_EQ(import(billingtest::recordDigits(RecordType::Type01, {{3, "0A"}}) +
+                     numberedRecord(RecordType::Type02, 9)),
               2);
-    EXPECT_EQ(pruebaColumn("[Tipo servicio]"), "01,02");
-    EXPECT_EQ(pruebaColumn("[Longitud registro]"), "110,162");
-    EXPECT_EQ(pruebaColumn("[Ident llamada]"), "-1,-1");
-    EXPECT_EQ(pruebaColumn("[Secuencia registro]"), "7,9");
-    EXPECT_EQ(pruebaColumn("[Fecha inicio fact]"), "97/03/15,97/03/15");
-    EXPECT_EQ(pruebaColumn("[Ruta salida]"), "ABCDEFG,ABCDEFG");
-    EXPECT_EQ(pruebaColumn("typeof([Secuencia registro])"), "integer,integer");
     EXPECT_EQ(base.scalar("SELECT group_concat(Id) FROM \"Facturación Detallada\"").to_text(),
               "1,2");
+    EXPECT_EQ(pruebaColumn("[Tipo servicio]"), "01,02");
+    EXPECT_EQ(pruebaColumn("[Longitud registro]"), "110,162");
+    EXPECT_EQ(pruebaColumn("[Causa de Salida]"), "0A,03");
+    EXPECT_EQ(pruebaColumn("[Ident llamada]"), "-1,-1");
+    EXPECT_EQ(pruebaColumn("[Secuencia registro]"), "16,9");
+    EXPECT_EQ(pruebaColumn("[Fecha inicio fact]"), "97/03/15,97/03/15");
+    EXPECT_EQ(pruebaColumn("[Ruta salida]"), "ABCDEFG,ABCDEFG");
+    EXPECT_EQ(pruebaColumn("[Servicio Red Inteligente]"),
+              "2626262626262626262626262626,2626262626262626262626262626");
+    EXPECT_EQ(pruebaColumn("typeof([Secuencia registro])"), "integer,integer");
     EXPECT_FALSE(base.in_transaction());
 }
 
