@@ -28,10 +28,11 @@
 #include <string>
 #include <vector>
 
+#include "database/database.h"
+#include "database_sample_store.h"
 #include "importa_muestras.h"
 #include "sample_file_text.h"
 #include "sqlite_db.h"
-#include "sqlite_sample_store.h"
 
 namespace fs = std::filesystem;
 using namespace rejections;
@@ -191,7 +192,9 @@ double bare_insert(const fs::path& file, const PackedRows& rows) {
 
 double importer(const fs::path& file, const fs::path& sample, std::size_t expected_rows) {
     auto db = fresh_db(file);
-    SqliteSampleStore store(db->get());
+    // The program's store over its database layer, as the window gives it.
+    db::Database database(file);
+    rejections::DatabaseSampleStore store(database);
     QuietMessages messages;
     NoPointer pointer;
     const auto start = std::chrono::steady_clock::now();

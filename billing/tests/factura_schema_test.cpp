@@ -90,14 +90,20 @@ TEST(FacturaSchema, TheFilterWindowsQueryRunsOnPrueba) {
     auto db = newFacturaDatabase();
     insertRow(db, "0A");
     insertRow(db, "1B");
+    // The filter's like takes the old wildcards ("*"), blind to case.
     std::string sql = "select * from prueba where";
     for (const FilterColumn& column : kFilterColumns) {
         sql += std::string(column.position == 2 ? " " : " and ") + "[" + column.name + "] like '" +
-               (column.position == 2 ? "0a" : "") + "%'";
+               (column.position == 2 ? "0a" : "") + "*'";
     }
     const Rows rows = db.rows(sql);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][2], "0A");
+    // Plain comparisons of the texts are blind to case too, accented letters included.
+    db.exec("UPDATE \"Facturación Detallada\" SET \"Carrier\" = 'Telefónica'");
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM prueba WHERE [Causa de Salida] = '0a' "
+                        "AND Carrier = 'TELEFÓNICA'"),
+              "1");
 }
 
 TEST(FacturaSchema, DeletingFromPruebaEmptiesTheStore) {

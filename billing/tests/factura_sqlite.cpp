@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <variant>
 
+#include "database/sql_dialect.h"
+
 namespace billingtest {
 
 namespace {
@@ -38,6 +40,8 @@ SqliteConnection::SqliteConnection(const std::string& path) {
     if (status != SQLITE_OK) {
         throw std::runtime_error("can't open " + path + ": " + sqlite3_errstr(status));
     }
+    // The schema's text columns compare as the program's connection does.
+    db::register_dialect(db);
 }
 
 void SqliteConnection::exec(const std::string& sql) const {

@@ -1,7 +1,8 @@
 #pragma once
 // factura.mdb made from the schema kept with the program, opened through
-// SQLite's C API, and a record store over it, until the database layer gives
-// the program its own.
+// SQLite's C API with the database layer's collation and functions, and a
+// bare record store over it: one prepared insert in one transaction, the
+// yardstick of the program's own store (FacturaRecordStore).
 
 #include <sqlite3.h>
 

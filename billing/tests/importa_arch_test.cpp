@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "billing_dump.h"
-#include "factura_sqlite.h"
 #include "import_doubles.h"
 #include "temp_dir.h"
 
@@ -21,7 +20,6 @@ using billingtest::numberedRecord;
 using billingtest::recordDigits;
 using billingtest::RecordingReporter;
 using billingtest::RecordType;
-using billingtest::SqliteRecordStore;
 using testsupport::TempDir;
 
 std::vector<std::string> closing(int count) {
@@ -191,54 +189,6 @@ TEST_F(ImportaArch, ReportsAStoreThatCannotBeOpenedOrCannotKeepItsRows) {
     EXPECT_EQ(import(numberedRecord(RecordType::Type01, 1)), 0);
     EXPECT_EQ(reporter.events, (std::vector<std::string>{"started", "ended",
                                                          "|Error: 3035 Recursos insuficientes."}));
-}
-
-// The same import into factura.mdb made from its schema.
-TEST(ImportaArchIntoFactura, RowsLandInTheStoreAndShowInPrueba) {
-    TempDir dir;
-    auto db = billingtest::newFacturaDatabase();
-    RecordingReporter reporter;
-    const std::string stream =
-        recordDigits(RecordType::Type01, {{3, "0A"}}) + numberedRecord(RecordType::Type02, 2);
-    {
-        SqliteRecordStore store(db.get());
-        EXPECT_EQ(importa_arch(dir.write("f.txt", dumpLines(stream, 64)), store, reporter), 2);
-    }
-    EXPECT_EQ(db.rows("SELECT \"Id\", \"Tipo servicio\", \"Longitud registro\" "
-                      "FROM \"Facturación Detallada\""),
-              (std::vector<std::vector<std::string>>{{"1", "01", "110"}, {"2", "02", "162"}}));
-    const auto rows = db.rows("SELECT * FROM prueba");
-    ASSERT_EQ(rows.size(), 2u);
-    ASSERT_EQ(rows[0].size(), 38u);
-    EXPECT_EQ(rows[0][2], "0A");
-    EXPECT_EQ(rows[0][4], "-1");
-    EXPECT_EQ(rows[0][5], "16");
-    EXPECT_EQ(rows[0][12], "97/03/15");
-    EXPECT_EQ(rows[0][18], "ABCDEFG");
-    EXPECT_EQ(rows[1][5], "2");
-    EXPECT_EQ(rows[1][37], "2626262626262626262626262626");
-}
-
-TEST(ImportaArchIntoFactura, ARowTheDatabaseRefusesLeavesTheRowsBeforeItStored) {
-    TempDir dir;
-    auto db = billingtest::newFacturaDatabase();
-    db.exec("CREATE UNIQUE INDEX sequence ON \"Facturación Detallada\" (\"Secuencia registro\")");
-    RecordingReporter reporter;
-    const std::string stream =
-        numberedRecord(RecordType::Type01, 1) + numberedRecord(RecordType::Type01, 2) +
-        numberedRecord(RecordType::Type02, 1) + numberedRecord(RecordType::Type01, 4);
-    {
-        SqliteRecordStore store(db.get());
-        EXPECT_EQ(importa_arch(dir.write("f.txt", dumpLines(stream, 64)), store, reporter), 2);
-    }
-    EXPECT_EQ(db.scalar("SELECT group_concat(\"Secuencia registro\") FROM prueba"), "1,2");
-    ASSERT_EQ(reporter.events.size(), 4u);
-    EXPECT_EQ(reporter.events[2].rfind("Error de Importación|No se pudo capturar el registro 3. "
-                                       "Error: 3022 ",
-                                       0),
-              0u)
-        << reporter.events[2];
-    EXPECT_EQ(reporter.events[3], "Fin de importación|Se capturaron  2 registros ");
 }
 
 }  // namespace

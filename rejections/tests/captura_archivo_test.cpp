@@ -86,7 +86,7 @@ TEST_F(CapturaArchivo, OtherFailuresToEnterTheFileDoNotKeepItOut) {
     db->exec("PRAGMA foreign_keys = ON");
     captura_archivo(services, sample_file("AB80615.txt"));
     EXPECT_EQ(messages.shown,
-              (std::vector<Message>{{std::nullopt, "Error:  1"},
+              (std::vector<Message>{{std::nullopt, "Error:  3000"},
                                     {"Fin de importación", "Se capturaron  0 registros muestra"}}));
     EXPECT_EQ(pointer.window, MousePointer::Default);
 }

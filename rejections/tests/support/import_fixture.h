@@ -7,17 +7,18 @@
 
 #include <memory>
 
+#include "database/database.h"
+#include "database_sample_store.h"
 #include "import_doubles.h"
 #include "importa_muestras.h"
 #include "sqlite_db.h"
-#include "sqlite_sample_store.h"
 #include "temp_dir.h"
 
 namespace rejections::testing {
 
 class ImportFixture : public ::testing::Test {
 protected:
-    ImportFixture() : db(create_riruzozs_db(dir.path() / "riruzozs.mdb")), store(db->get()) {
+    ImportFixture() : db(create_riruzozs_db(dir.path() / "riruzozs.mdb")) {
         db->exec(
             "INSERT INTO Centrales VALUES ('MEXCCO01', 'Mexico Centro', '5ESS', 'Metro'),"
             " ('GDLJAL02', 'Guadalajara', 'DMS', 'Occidente')");
@@ -25,7 +26,9 @@ protected:
 
     testsupport::TempDir dir;
     std::unique_ptr<SqliteDb> db;
-    SqliteSampleStore store;
+    // The program's store over its database layer, on the same file.
+    db::Database database{dir.path() / "riruzozs.mdb"};
+    DatabaseSampleStore store{database};
     RecordedMessages messages;
     RecordedPointer pointer;
     ImportServices services{store, messages, pointer, 2008};

@@ -1,5 +1,7 @@
 #include "sqlite_db.h"
 
+#include "database/sql_dialect.h"
+
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -29,6 +31,7 @@ SqliteDb::SqliteDb(const std::filesystem::path& file) {
         throw std::runtime_error("can't open " + file.string() + ": " + message);
     }
     sqlite3_extended_result_codes(db_, 1);
+    db::register_dialect(db_);  // the schema's CASEBLIND collation
     exec("PRAGMA foreign_keys = ON");
 }
 

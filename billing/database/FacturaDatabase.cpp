@@ -1,0 +1,18 @@
+#include "FacturaDatabase.h"
+
+#include "database/database.h"
+#include "factura_sql.h"
+
+namespace billing {
+
+std::string_view factura_schema_sql() {
+    return kFacturaSchemaSql;
+}
+
+std::filesystem::path create_factura_database(const std::filesystem::path& folder) {
+    std::filesystem::path file = folder / kFacturaFileName;
+    db::Database::create_file(file, factura_schema_sql());
+    return file;
+}
+
+}  // namespace billing

@@ -1,0 +1,28 @@
+#pragma once
+// factura.mdb: the detailed billing records of the calls, in the program
+// folder. Its schema is kept in billing/database/factura.sql and built into
+// the program; the tool zovavidevir-newdb and the tests make the files, the
+// program itself never does.
+
+#include <filesystem>
+#include <string_view>
+
+namespace billing {
+
+// The file name of the billing database in the program folder.
+inline constexpr const char* kFacturaFileName = "factura.mdb";
+
+// The store the import appends to, and the view over the same rows that the
+// grid, the filter and the report read and the delete command empties.
+inline constexpr const char* kStoreName = "Facturación Detallada";
+inline constexpr const char* kPruebaName = "prueba";
+
+// The schema (the store, prueba and its delete trigger) as SQL.
+std::string_view factura_schema_sql();
+
+// Creates folder/factura.mdb from the schema, with no rows. Throws db::Error
+// when the file exists or the folder cannot take it; nothing is left behind
+// then. Returns the new file's path.
+std::filesystem::path create_factura_database(const std::filesystem::path& folder);
+
+}  // namespace billing

@@ -1,0 +1,20 @@
+#include "Module1.h"
+
+#include "FacturaDatabase.h"
+#include "runtime/program_folder.h"
+
+namespace billing {
+
+std::filesystem::path Module1::archivo_base() {
+    return runtime::program_file(kFacturaFileName);
+}
+
+void Module1::abre_base() {
+    base_datos.open(archivo_base());
+}
+
+void Module1::cierra_base() {
+    base_datos.close();
+}
+
+}  // namespace billing

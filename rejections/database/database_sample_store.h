@@ -1,0 +1,28 @@
+#pragma once
+// The import's store over the program's connection to riruzozs.mdb: both
+// tables written by position through one prepared insert each, the rows of
+// an import in one transaction, the engine's failures passed on as
+// StoreError with their numbers (3022, 3201, or 3000 for any other).
+
+#include "database/database.h"
+#include "sample_store.h"
+
+namespace rejections {
+
+class DatabaseSampleStore : public SampleStore {
+public:
+    // The database must stay open while the store is used.
+    explicit DatabaseSampleStore(db::Database& database);
+
+    void insertFile(const std::string& nombre, const std::string& fecha) override;
+    void beginRows() override;
+    void insertRow(const SampleRow& row) override;
+    void commitRows() override;
+    void rollbackRows() noexcept override;
+
+private:
+    db::Database& database_;
+    db::Params params_;  // the row's values, kept to spare an allocation per row
+};
+
+}  // namespace rejections
