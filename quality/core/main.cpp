@@ -1,0 +1,17 @@
+// Ternova: the quality plan of trouble-ticket technicians. The program is
+// its main window; the program-wide state lives as long as the program.
+
+#include <QApplication>
+
+#include "MdlTtlQuality.h"
+#include "frmMain.h"
+#include "program.h"
+#include "services.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    quality::MdlTtlQuality state;
+    forms::Program program("Ternova", forms::qtServices());
+    program.show<quality::frmMain>(forms::Modeless, state);
+    return program.run();
+}
