@@ -2,9 +2,9 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 #include "controls.h"
+#include "pictures.h"
 #include "program.h"
 #include "text_box.h"
 
@@ -20,7 +20,7 @@ FrmContraseña::FrmContraseña(forms::Program& program, MdlTtlQuality& state,
 
     // The picture:
     Picture1 = forms::control<QLabel>("Picture1", client());
-    Picture1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(48, 48));
+    Picture1->setPixmap(picture(Picture::Contrasena).pixmap(32, 32));
     forms::placeTwips(Picture1, 240, 240, 720, 720);
 
     // The password, with its label:

@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 
 #include <filesystem>
 
@@ -14,6 +13,7 @@
 #include "controls.h"
 #include "database/compaction.h"
 #include "frmacerca.h"
+#include "pictures.h"
 #include "program.h"
 #include "runtime/program_folder.h"
 #include "status_bar.h"
@@ -30,10 +30,10 @@ QString folderText() {
 }
 
 // A picture button of the button row, with its picture and tool-tip.
-QPushButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap picture,
+QPushButton* pictureButton(QWidget* parent, const QString& name, Picture which,
                            const QString& toolTip, int left) {
     auto* button = forms::control<QPushButton>(name, parent);
-    button->setIcon(parent->style()->standardIcon(picture));
+    button->setIcon(picture(which));
     button->setIconSize(QSize(32, 32));
     button->setToolTip(toolTip);
     forms::placeTwips(button, left, 120, 780, 720);
@@ -50,18 +50,13 @@ frmMain::frmMain(forms::Program& program, MdlTtlQuality& state)
     setClientSizeTwips(6840, 4080);
 
     // The picture buttons, in a row along the top:
-    cmdgenerar = pictureButton(client(), "cmdgenerar", QStyle::SP_FileDialogNewFolder,
-                               "Generar Boletas", 120);
-    cmdver = pictureButton(client(), "cmdver", QStyle::SP_FileDialogContentsView,
-                           "Seleccionar Boletas", 960);
-    cmdtottec = pictureButton(client(), "cmdtottec", QStyle::SP_FileDialogDetailedView,
-                              "Ver Totales por Técnico", 1800);
-    cmdevalua =
-        pictureButton(client(), "cmdevalua", QStyle::SP_DialogApplyButton, "Evaluar Boletas", 2640);
-    cmdpass = pictureButton(client(), "cmdpass", QStyle::SP_DialogResetButton, "Cambiar Contraseña",
-                            3480);
-    cmdgraf =
-        pictureButton(client(), "cmdgraf", QStyle::SP_FileDialogInfoView, "Ver Gráficas", 4320);
+    cmdgenerar = pictureButton(client(), "cmdgenerar", Picture::Generar, "Generar Boletas", 120);
+    cmdver = pictureButton(client(), "cmdver", Picture::Ver, "Seleccionar Boletas", 960);
+    cmdtottec =
+        pictureButton(client(), "cmdtottec", Picture::Totales, "Ver Totales por Técnico", 1800);
+    cmdevalua = pictureButton(client(), "cmdevalua", Picture::Evaluar, "Evaluar Boletas", 2640);
+    cmdpass = pictureButton(client(), "cmdpass", Picture::Contrasena, "Cambiar Contraseña", 3480);
+    cmdgraf = pictureButton(client(), "cmdgraf", Picture::Graficas, "Ver Gráficas", 4320);
 
     // The four tasks:
     Frame1 = forms::control<QGroupBox>("Frame1", client());

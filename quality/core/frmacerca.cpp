@@ -5,9 +5,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 #include "controls.h"
+#include "pictures.h"
 #include "program.h"
 
 namespace quality {
@@ -32,7 +32,7 @@ frmacerca::frmacerca(forms::Program& program) : Form(program, "frmacerca") {
 
     // The program's icon and title:
     picIcon = forms::control<QLabel>("picIcon", client());
-    picIcon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogInfoView).pixmap(32, 32));
+    picIcon->setPixmap(picture(Picture::Programa).pixmap(32, 32));
     forms::placeTwips(picIcon, 240, 240, 540, 540);
     lblTitle = forms::control<QLabel>("lblTitle", client());
     lblTitle->setText("Ternova");

@@ -5,11 +5,13 @@
 
 #include "MdlTtlQuality.h"
 #include "frmMain.h"
+#include "pictures.h"
 #include "program.h"
 #include "services.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    app.setWindowIcon(quality::picture(quality::Picture::Programa));
     quality::MdlTtlQuality state;
     forms::Program program("Ternova", forms::qtServices());
     program.show<quality::frmMain>(forms::Modeless, state);
