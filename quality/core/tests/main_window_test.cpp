@@ -32,6 +32,14 @@ std::string bytes(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The user's answer to the login window when it shows.
+void answerLogin(forms::TestProgram& app, const QString& clave) {
+    app.modal.whenShown([clave](forms::Form& login) {
+        login.findChild<QLineEdit*>("txtclave")->setText(clave);
+        login.findChild<QPushButton*>("cmdaceptar")->click();
+    });
+}
+
 // A window that shows data of the database, as the ticket browser does.
 class DataWindow : public forms::Form {
 public:
@@ -50,10 +58,7 @@ struct MainWindow : ::testing::Test {
     }
     // Starts the program, the login answered with `clave`.
     void start(const QString& clave = "clave") {
-        app.modal.whenShown([clave](forms::Form& login) {
-            login.findChild<QLineEdit*>("txtclave")->setText(clave);
-            login.findChild<QPushButton*>("cmdaceptar")->click();
-        });
+        answerLogin(app, clave);
         window = app.show<frmMain>(forms::Modeless, state);
         ASSERT_NE(window, nullptr);
     }
@@ -192,10 +197,7 @@ TEST_F(MainWindow, AcceptRunsTheChosenTaskUnderTheHourglass) {
     // No option chosen: nothing runs.
     forms::TestProgram another;
     quality::MdlTtlQuality fresh;
-    another.modal.whenShown([](forms::Form& login) {
-        login.findChild<QLineEdit*>("txtclave")->setText("luna");
-        login.findChild<QPushButton*>("cmdaceptar")->click();
-    });
+    answerLogin(another, "luna");
     auto* other = another.show<frmMain>(forms::Modeless, fresh);
     ASSERT_NE(other, nullptr);
     other->findChild<QPushButton*>("cmdacep")->click();
@@ -359,10 +361,7 @@ TEST_F(MainWindow, SalirEndsAtOnceWithoutSavingThePlacement) {
         SCOPED_TRACE(how);
         forms::TestProgram program;
         quality::MdlTtlQuality own;
-        program.modal.whenShown([](forms::Form& login) {
-            login.findChild<QLineEdit*>("txtclave")->setText("luna");
-            login.findChild<QPushButton*>("cmdaceptar")->click();
-        });
+        answerLogin(program, "luna");
         auto* main = program.show<frmMain>(forms::Modeless, own);
         ASSERT_NE(main, nullptr);
         if (std::string(how) == "cmdsalir")
