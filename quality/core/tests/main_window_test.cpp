@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -94,7 +95,10 @@ TEST_F(MainWindow, StartsAfterTheLoginWithItsControls) {
     EXPECT_EQ(find<QPushButton>("cmdacep")->text(), "A&ceptar");
     EXPECT_EQ(find<QPushButton>("cmdpass")->toolTip(), "Cambiar Contraseña");
     EXPECT_FALSE(find<QPushButton>("cmdgraf")->icon().isNull());
-    EXPECT_EQ(find<forms::StatusBar>("sbStatusBar")->panelCount(), 3);
+    auto* status = find<forms::StatusBar>("sbStatusBar");
+    EXPECT_EQ(status->panelCount(), 3);
+    for (int panel = 1; panel <= 3; ++panel)
+        EXPECT_TRUE(status->panel(panel)->alignment() & Qt::AlignHCenter) << panel;
     EXPECT_EQ(find<QAction>("mnucontraseña")->text(), "&Cambiar contraseña...");
     EXPECT_EQ(find<QAction>("mnuplan")->text(), "Ayuda &Ternova");
     for (const char* name : kAdministracion)
