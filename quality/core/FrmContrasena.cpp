@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "controls.h"
+#include "ingreso.h"
 #include "pictures.h"
 #include "program.h"
 #include "text_box.h"
@@ -72,26 +73,23 @@ void FrmContraseña::cmdaceptar_Click() {
     const QString clave = txtclave->text();
     if (clave.isEmpty())
         return;
+    Ingreso ingreso;
     try {
-        db::Recordset rsgeneral = state_.conexion.open_recordset(
-            kLoginSql, db::Cursor::Static, {runtime::Value(clave.toStdString())});
-        if (rsgeneral.eof()) {
-            msgBox("La clave que introdujo no es correcta.", forms::msg::Critical, "Ternova");
-            return;
-        }
-        state_.usuario = rsgeneral["nombre"].to_text();
-        rsgeneral = state_.conexion.open_recordset(kSupervisorSql, db::Cursor::Static);
-        if (rsgeneral.eof()) {
-            msgBox("El usuario supervisor no existe. Por favor consulte a su administrador.",
-                   forms::msg::Information);
-        } else if (clave.toUpper() ==
-                   QString::fromStdString(rsgeneral["contraseña"].to_text()).toUpper()) {
-            habilitaAdministracion_();
-        }
+        ingreso = busca_supervisor(state_.conexion, clave.toStdString());
     } catch (const db::Error& error) {
         msgBox(QString::fromStdString(error.what()), forms::msg::Critical);
         return;
     }
+    if (!ingreso.usuario) {
+        msgBox("La clave que introdujo no es correcta.", forms::msg::Critical, "Ternova");
+        return;
+    }
+    state_.usuario = *ingreso.usuario;
+    if (!ingreso.hay_supervisor)
+        msgBox("El usuario supervisor no existe. Por favor consulte a su administrador.",
+               forms::msg::Information);
+    else if (ingreso.administrador)
+        habilitaAdministracion_();
     unloadMe();
 }
 

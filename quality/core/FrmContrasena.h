@@ -21,11 +21,6 @@ class TextBox;
 
 namespace quality {
 
-// The login's statements; the typed password is bound, never put into the text.
-inline constexpr const char* kLoginSql = "SELECT * FROM SUPERVISORES WHERE contraseña = ?;";
-inline constexpr const char* kSupervisorSql =
-    "SELECT contraseña FROM supervisores WHERE Nombre = 'SUPERVISOR';";
-
 class FrmContraseña : public forms::Form {
 public:
     // `habilitaAdministracion` runs when the supervisor SUPERVISOR logs in.

@@ -7,12 +7,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <filesystem>
-
 #include "FrmContrasena.h"
 #include "controls.h"
-#include "database/compaction.h"
 #include "frmacerca.h"
+#include "ingreso.h"
 #include "pictures.h"
 #include "program.h"
 #include "runtime/program_folder.h"
@@ -268,28 +266,20 @@ void frmMain::mnucompac_Click() {
         msgBox(fallo, forms::msg::Exclamation);
         return;
     }
-    const std::filesystem::path base = MdlTtlQuality::base_de_datos();
-    const std::filesystem::path copia = runtime::program_file(kCompactCopyFileName);
     try {
         setHourglass(true);
-        state_.conexion.close();
         sbStatusBar->setPanelText(1, "Compactando...");
         sbStatusBar->repaint();
-        db::compact_database(base, copia);
+        compacta_base(state_);
         msgBox("La Base de Datos fue compactada con éxito.", forms::msg::Information);
-        state_.abrebase();
-        sbStatusBar->setPanelText(1, "");
-        setHourglass(false);
     } catch (const std::exception&) {
-        try {
-            state_.abrebase();
-        } catch (const db::Error&) {
-            // No database left to open: the next query names the missing file.
-        }
         sbStatusBar->setPanelText(1, "");
         setHourglass(false);
         msgBox(fallo, forms::msg::Exclamation);
+        return;
     }
+    sbStatusBar->setPanelText(1, "");
+    setHourglass(false);
 }
 
 // The exits: the connection closes and the program ends at once.

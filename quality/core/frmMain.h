@@ -23,8 +23,7 @@ class StatusBar;
 
 namespace quality {
 
-// The files of the program folder that the main window uses.
-inline constexpr const char* kCompactCopyFileName = "Ternova1.mdb";
+// The help document in the program folder.
 inline constexpr const char* kHelpFileName = "Ternova.html";
 
 class frmMain : public forms::Form {
