@@ -43,7 +43,6 @@ std::string carpeta_de(std::string ruta) {
 
 Importadat::Importadat(forms::Program& program) : Form(program, "Importadat") {
     setWindowTitle("Datos de Riruzozs");
-    setClientSizeTwips(6510, 3840);
 
     // The picture and the department:
     Picture1 = forms::control<QLabel>("Picture1", client());
@@ -74,6 +73,9 @@ Importadat::Importadat(forms::Program& program) : Form(program, "Importadat") {
     menu_fin = forms::addMenuItem(Menu_Archivo, "menu_fin", "&Salir");
     QMenu* menu_ver = forms::addMenu(menuBar(), "menu_ver", "&Ver");
     menu_acerca = forms::addMenuItem(menu_ver, "menu_acerca", "&Acerca de");
+
+    // The size, below the menu bar:
+    setClientSizeTwips(6510, 3840);
 
     // The event procedures:
     connect(conv, &QPushButton::clicked, this, &Importadat::conv_Click);

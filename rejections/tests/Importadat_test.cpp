@@ -262,5 +262,31 @@ TEST_F(ImportadatWindow, FinClosesTheDatabaseAndEndsTheProgram) {
     }
 }
 
+// The demo's own sample file and centrals: every block kind, a skipped
+// block and the listing's furniture, imported without a complaint.
+TEST(ImportadatDemo, TheDemoSampleFileImportsWhole) {
+    TempDir dir;
+    const std::filesystem::path demo = RIRUZOZ_DEMO_DIR;
+    create_riruzozs_file(dir.path() / "riruzozs.mdb");
+    {
+        db::Database database(dir.path() / "riruzozs.mdb");
+        EXPECT_EQ(load_centrales(database, demo / "centrales.csv"), 3u);
+    }
+    ProgramFolder folder{dir.path()};
+    forms::TestProgram app{"riruzoz"};
+    auto* window = app.show<Importadat>(forms::Modeless);
+    ASSERT_NE(window, nullptr);
+    app.files.paths.push_back(QString::fromStdString((demo / "CO80615.txt").string()));
+    window->conv_Click();
+    ASSERT_EQ(app.messages.shown.size(), 1u) << app.messages.shown[0].text.toStdString();
+    EXPECT_EQ(app.messages.shown[0].text, "Se capturaron  6 registros muestra");
+    db::Database database(dir.path() / "riruzozs.mdb");
+    EXPECT_EQ(database.scalar("SELECT count(*) FROM prueba WHERE [T Error] = 'RATING'").to_text(),
+              "3");
+    EXPECT_EQ(database.scalar("SELECT sum(trcd) FROM [Riruzozs alta]").to_text(),
+              "111");  // 12 + 22 + 32 + 45
+    EXPECT_EQ(database.scalar("SELECT sum(trsd) FROM [Riruzozs alta]").to_text(), "7");
+}
+
 }  // namespace
 }  // namespace rejections::testing
