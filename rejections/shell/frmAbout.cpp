@@ -56,10 +56,10 @@ frmAbout::frmAbout(forms::Program& program, const ProductTexts& texts) : Form(pr
     cmdOK = forms::control<QPushButton>("cmdOK", client());
     cmdOK->setText("Aceptar");
     cmdOK->setDefault(true);
-    forms::placeTwips(cmdOK, 4245, 2625, 1260, 345);
+    forms::placeTwips(cmdOK, 4125, 2625, 1380, 345);
     cmdSysInfo = forms::control<QPushButton>("cmdSysInfo", client());
     cmdSysInfo->setText("&Información...");
-    forms::placeTwips(cmdSysInfo, 4260, 3075, 1245, 345);
+    forms::placeTwips(cmdSysInfo, 4125, 3075, 1380, 345);
 
     // The event procedures:
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
