@@ -10,10 +10,10 @@
 #include "database_sample_store.h"
 #include "frmAbout.h"
 #include "placement.h"
-#include "product_picture.h"
 #include "program.h"
 #include "runtime/clock.h"
 #include "runtime/strings.h"
+#include "shell_widgets.h"
 
 namespace rejections {
 
