@@ -1,5 +1,7 @@
 #include "database_sample_store.h"
 
+#include <sqlite3.h>
+
 #include <type_traits>
 
 namespace rejections {
@@ -12,14 +14,21 @@ constexpr const char* kInsertRow =
     "INSERT INTO [Riruzozs alta] VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?,"
     " ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 
-runtime::Value value_of(const FieldValue& field) {
-    return std::visit(
-        [](const auto& v) -> runtime::Value {
+// Binds a field as the database layer binds the same value: a yes/no as 1
+// or 0. The text stays the row's own until the statement has run.
+void bind(sqlite3_stmt* statement, int index, const FieldValue& field) {
+    std::visit(
+        [&](const auto& v) {
             using T = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<T, std::monostate>) {
-                return runtime::Value();
+                sqlite3_bind_null(statement, index);
+            } else if constexpr (std::is_same_v<T, std::string>) {
+                sqlite3_bind_text(statement, index, v.data(), static_cast<int>(v.size()),
+                                  SQLITE_STATIC);
+            } else if constexpr (std::is_same_v<T, double>) {
+                sqlite3_bind_double(statement, index, v);
             } else {
-                return runtime::Value(v);
+                sqlite3_bind_int(statement, index, v ? 1 : 0);
             }
         },
         field);
@@ -37,9 +46,7 @@ void store(Write&& write) {
 
 }  // namespace
 
-DatabaseSampleStore::DatabaseSampleStore(db::Database& database) : database_(database) {
-    params_.resize(SampleRow::kFields);
-}
+DatabaseSampleStore::DatabaseSampleStore(db::Database& database) : database_(database) {}
 
 void DatabaseSampleStore::insertFile(const std::string& nombre, const std::string& fecha) {
     store([&] { database_.execute(kInsertFile, {nombre, fecha}); });
@@ -50,9 +57,16 @@ void DatabaseSampleStore::beginRows() {
 }
 
 void DatabaseSampleStore::insertRow(const SampleRow& row) {
-    for (std::size_t i = 0; i < SampleRow::kFields; ++i)
-        params_[i] = value_of(row.fields[i]);
-    store([&] { database_.execute(kInsertRow, params_); });
+    store([&] {
+        if (!insert_row_)
+            insert_row_.emplace(database_.handle(), kInsertRow);
+        for (std::size_t i = 0; i < SampleRow::kFields; ++i)
+            bind(insert_row_->get(), static_cast<int>(i) + 1, row.fields[i]);
+        // A refused row leaves the statement reset, as a stored one does.
+        insert_row_->step();
+        insert_row_->reset();
+        insert_row_->clear_bindings();
+    });
 }
 
 void DatabaseSampleStore::commitRows() {

@@ -6,9 +6,9 @@
 
 #include "controls.h"
 #include "placement.h"
-#include "product_picture.h"
 #include "program.h"
 #include "settings.h"
+#include "shell_widgets.h"
 
 namespace shell {
 
@@ -18,15 +18,6 @@ const QString kMsinfoValue = "PATH";
 const QString kToolsLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const QString kToolsLocationValue = "MSINFO";
 const QString kMsinfoProgram = "/MSINFO32.EXE";
-
-QLabel* label(const char* name, QWidget* parent, const QString& text, int left, int top, int width,
-              int height) {
-    auto* control = forms::control<QLabel>(name, parent);
-    control->setText(text);
-    control->setWordWrap(true);
-    forms::placeTwips(control, left, top, width, height);
-    return control;
-}
 }  // namespace
 
 frmAbout::frmAbout(forms::Program& program, const ProductTexts& texts) : Form(program, "frmAbout") {
@@ -37,29 +28,29 @@ frmAbout::frmAbout(forms::Program& program, const ProductTexts& texts) : Form(pr
     picIcon = forms::control<QLabel>("picIcon", client());
     picIcon->setPixmap(productPicture(texts.product, 32));
     forms::placeTwips(picIcon, 240, 240, 540, 540);
-    lblTitle = label("lblTitle", client(), " " + texts.product, 1050, 240, 4245, 480);
+    lblTitle = fixedLabel("lblTitle", client(), " " + texts.product, 1050, 240, 4245, 480);
     QFont big = lblTitle->font();
     big.setPointSize(14);
     big.setBold(true);
     lblTitle->setFont(big);
-    Label1 = label("Label1", client(), texts.version, 1050, 780, 4245, 225);
+    Label1 = fixedLabel("Label1", client(), texts.version, 1050, 780, 4245, 225);
 
     // The credits:
-    label("Label2", client(), texts.company, 1050, 1125, 4245, 225);
-    label("Label3", client(), texts.directorate, 1050, 1410, 4245, 225);
-    label("Label4", client(), texts.department, 1050, 1695, 4245, 225);
-    label("Label5", client(), "Área de Sistemas", 1050, 1980, 4245, 225);
-    label("Label8", client(), texts.copyright, 1050, 2265, 4245, 225);
-    lblDisclaimer = label("lblDisclaimer", client(), "", 255, 2625, 3870, 825);
+    fixedLabel("Label2", client(), texts.company, 1050, 1125, 4245, 225);
+    fixedLabel("Label3", client(), texts.directorate, 1050, 1410, 4245, 225);
+    fixedLabel("Label4", client(), texts.department, 1050, 1695, 4245, 225);
+    fixedLabel("Label5", client(), "Área de Sistemas", 1050, 1980, 4245, 225);
+    fixedLabel("Label8", client(), texts.copyright, 1050, 2265, 4245, 225);
+    lblDisclaimer = fixedLabel("lblDisclaimer", client(), "", 255, 2625, 3870, 825);
 
     // The buttons:
     cmdOK = forms::control<QPushButton>("cmdOK", client());
     cmdOK->setText("Aceptar");
     cmdOK->setDefault(true);
-    forms::placeTwips(cmdOK, 4245, 2625, 1260, 345);
+    forms::placeTwips(cmdOK, 4125, 2625, 1380, 345);
     cmdSysInfo = forms::control<QPushButton>("cmdSysInfo", client());
     cmdSysInfo->setText("&Información...");
-    forms::placeTwips(cmdSysInfo, 4260, 3075, 1245, 345);
+    forms::placeTwips(cmdSysInfo, 4125, 3075, 1380, 345);
 
     // The event procedures:
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);

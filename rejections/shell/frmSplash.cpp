@@ -9,7 +9,7 @@
 
 #include "controls.h"
 #include "placement.h"
-#include "product_picture.h"
+#include "shell_widgets.h"
 
 namespace shell {
 
@@ -19,15 +19,6 @@ namespace {
 int keyAsciiOf(const QKeyEvent& event) {
     const QString text = event.text();
     return text.isEmpty() ? 0 : text.at(0).unicode();
-}
-
-QLabel* label(const char* name, QWidget* parent, const QString& text, int left, int top, int width,
-              int height) {
-    auto* control = forms::control<QLabel>(name, parent);
-    control->setText(text);
-    control->setWordWrap(true);
-    forms::placeTwips(control, left, top, width, height);
-    return control;
 }
 }  // namespace
 
@@ -43,17 +34,17 @@ frmSplash::frmSplash(forms::Program& program, const ProductTexts& texts,
     imgLogo = forms::control<QLabel>("imgLogo", Frame1);
     imgLogo->setPixmap(productPicture(texts.product, 100));
     forms::placeTwips(imgLogo, 360, 795, 1500, 1500);
-    lblProductName = label("lblProductName", Frame1, texts.product, 2280, 1140, 4500, 765);
+    lblProductName = fixedLabel("lblProductName", Frame1, texts.product, 2280, 1140, 4500, 765);
     QFont big = lblProductName->font();
     big.setPointSize(24);
     big.setBold(true);
     lblProductName->setFont(big);
-    label("lblCompanyProduct", Frame1, texts.company, 2280, 600, 4500, 435);
-    label("lblLicenseTo", Frame1, texts.department, 240, 240, 6600, 285);
-    label("Label1", Frame1, texts.directorate, 2280, 2040, 4500, 285);
-    label("lblCopyright", Frame1, texts.copyright, 2280, 2880, 4500, 285);
-    label("lblWarning", Frame1, "Programa para uso interno del " + texts.department + ".", 240,
-          3360, 6600, 495);
+    fixedLabel("lblCompanyProduct", Frame1, texts.company, 2280, 600, 4500, 435);
+    fixedLabel("lblLicenseTo", Frame1, texts.department, 240, 240, 6600, 285);
+    fixedLabel("Label1", Frame1, texts.directorate, 2280, 2040, 4500, 285);
+    fixedLabel("lblCopyright", Frame1, texts.copyright, 2280, 2880, 4500, 285);
+    fixedLabel("lblWarning", Frame1, "Programa para uso interno del " + texts.department + ".", 240,
+               3360, 6600, 495);
 
     // The button:
     Command1 = forms::control<QPushButton>("Command1", client());

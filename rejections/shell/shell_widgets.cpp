@@ -1,8 +1,12 @@
-#include "product_picture.h"
+#include "shell_widgets.h"
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QPainter>
+
+#include "controls.h"
+#include "placement.h"
 
 namespace shell {
 
@@ -20,6 +24,15 @@ QPixmap productPicture(const QString& product, int size) {
     painter.setPen(Qt::white);
     painter.drawText(picture.rect(), Qt::AlignCenter, product.left(1));
     return picture;
+}
+
+QLabel* fixedLabel(const char* name, QWidget* parent, const QString& text, int left, int top,
+                   int width, int height) {
+    auto* control = forms::control<QLabel>(name, parent);
+    control->setText(text);
+    control->setWordWrap(true);
+    forms::placeTwips(control, left, top, width, height);
+    return control;
 }
 
 }  // namespace shell
