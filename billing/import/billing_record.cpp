@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "hex_digits.h"
-#include "windows1252.h"
+#include "runtime/line_reader.h"
 
 namespace billing {
 
@@ -27,6 +27,12 @@ std::string& textOf(FieldValue& value) {
 }
 
 // "970315" with '/' gives "97/03/15".
+// Replaces out with the Windows-1252 text in UTF-8, keeping out's storage.
+void assignUtf8(std::string& out, std::string_view text) {
+    out.clear();
+    runtime::append_windows1252_as_utf8(out, text);
+}
+
 void assignPairs(std::string& out, std::string_view digits, char separator) {
     std::string joined;
     joined.reserve(8);
@@ -35,7 +41,7 @@ void assignPairs(std::string& out, std::string_view digits, char separator) {
     joined.append(digits.substr(2, 2));
     joined.push_back(separator);
     joined.append(digits.substr(4, 2));
-    assignUtf8FromWindows1252(out, joined);
+    assignUtf8(out, joined);
 }
 
 }  // namespace
@@ -50,7 +56,7 @@ void decodeRecord(std::string_view digits, int lengthBytes, BillingRecord& recor
         FieldValue& value = record[i];
         switch (layout.conversion) {
             case Conversion::Text:
-                assignUtf8FromWindows1252(textOf(value), field);
+                assignUtf8(textOf(value), field);
                 break;
             case Conversion::Length:
                 value = static_cast<double>(lengthBytes);

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "windows1252.h"
+#include "runtime/line_reader.h"
 
 namespace billing {
 
@@ -49,8 +49,8 @@ std::string hex_a_texto(std::string_view digits) {
     std::string text;
     text.reserve(digits.size() / 2);
     for (std::size_t i = 0; i < digits.size(); i += 2) {
-        const auto code = static_cast<unsigned char>(hexValue(digits.substr(i, 2)));
-        appendWindows1252(text, code);
+        const char code = static_cast<char>(hexValue(digits.substr(i, 2)));
+        runtime::append_windows1252_as_utf8(text, std::string_view(&code, 1));
     }
     return text;
 }

@@ -24,14 +24,22 @@ constexpr char16_t kHighControls[32] = {
 std::string windows1252_to_utf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
-    for (char ch : bytes) {
-        unsigned char b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            out += ch;
-        else
-            append_utf8(out, b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
-    }
+    append_windows1252_as_utf8(out, bytes);
     return out;
+}
+
+void append_windows1252_as_utf8(std::string& out, std::string_view bytes) {
+    // Most of what the programs read is plain ASCII: runs of it are copied whole.
+    size_t run = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        unsigned char b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80)
+            continue;
+        out.append(bytes.substr(run, i - run));
+        append_utf8(out, b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
+        run = i + 1;
+    }
+    out.append(bytes.substr(run));
 }
 
 LineReader::LineReader(const std::filesystem::path& file) : file_(file), buffer_(kBlockSize) {

@@ -17,6 +17,9 @@ namespace runtime {
 // The UTF-8 form of Windows-1252 text (the five bytes that code page leaves
 // undefined become U+0081, U+008D, U+008F, U+0090 and U+009D).
 std::string windows1252_to_utf8(std::string_view bytes);
+// The same, appended to `out`: for readers that build one field after
+// another without a new string each time.
+void append_windows1252_as_utf8(std::string& out, std::string_view bytes);
 
 // Reading lines.
 

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "cp1252.h"
+#include "runtime/line_reader.h"
 #include "sample_file.h"
 #include "sample_lines.h"
 #include "utf8_chars.h"
@@ -117,9 +117,9 @@ double vb_val(std::string_view text) {
 void set_text(FieldValue& field, std::string_view cp1252) {
     if (auto* text = std::get_if<std::string>(&field)) {
         text->clear();
-        append_utf8_from_cp1252(cp1252, *text);
+        runtime::append_windows1252_as_utf8(*text, cp1252);
     } else {
-        field = utf8_from_cp1252(cp1252);
+        field = runtime::windows1252_to_utf8(cp1252);
     }
 }
 
@@ -297,9 +297,9 @@ bool Importacion::lee_fecha() {
     }
     const int m = static_cast<int>(mes) + 1;
     sello_ = yy_ + "/" + (m < 10 ? "0" : "") + std::to_string(m) + "/";
-    append_utf8_from_cp1252(dia, sello_);
+    runtime::append_windows1252_as_utf8(sello_, dia);
     sello_ += ' ';
-    append_utf8_from_cp1252(right(linea, 5), sello_);
+    runtime::append_windows1252_as_utf8(sello_, right(linea, 5));
     return true;
 }
 
@@ -350,7 +350,7 @@ bool Importacion::lee_detalle() {
         for (int i = 0; i < 11; ++i) {
             central = sig_campo(resto);
         }
-        show("Central: " + utf8_from_cp1252(central) +
+        show("Central: " + runtime::windows1252_to_utf8(central) +
                  (collection_ ? " datos de Collection," : " datos de Rating,") +
                  " validar directo de  muestra.",
              kTituloErrorEnImportacion);

@@ -1,11 +1,11 @@
-#include "cp1252.h"
+#include "runtime/line_reader.h"
 
 #include <gtest/gtest.h>
 
-namespace rejections {
+namespace runtime {
 namespace {
 
-TEST(Cp1252, EveryByteBecomesItsCharacterInUtf8) {
+TEST(Windows1252, EveryByteBecomesItsCharacterInUtf8) {
     struct Case {
         std::string cp1252;
         std::string utf8;
@@ -23,9 +23,12 @@ TEST(Cp1252, EveryByteBecomesItsCharacterInUtf8) {
         {"", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(utf8_from_cp1252(c.cp1252), c.utf8) << c.utf8;
+        EXPECT_EQ(windows1252_to_utf8(c.cp1252), c.utf8) << c.utf8;
+        std::string appended = "x";
+        append_windows1252_as_utf8(appended, c.cp1252);
+        EXPECT_EQ(appended, "x" + c.utf8);
     }
 }
 
 }  // namespace
-}  // namespace rejections
+}  // namespace runtime
