@@ -69,20 +69,17 @@ bool GeneraArchivos::generaarchivos(const fs::path& archivo) {
         totalboletas = lector.totalboletas;
 
         const std::string muestra = nombre_muestra(semana);
-        libros_.emplace_back(temporal(muestra), semana.directorioentrada / muestra);
+        libros_.push_back({temporal(muestra), semana.directorioentrada / muestra});
         MdlRandomTkt(conexion_, avance_, aleatorio_)
-            .generaboletasaleatorias(semana, libros_.back().first);
+            .generaboletasaleatorias(semana, libros_.back().temporal);
         exportaboletastecnicos();
 
         // Everything stands: the workbooks take their names, then the data is kept.
-        for (const auto& [temporal, final] : libros_)
-            fs::rename(temporal, final);
-        try {
-            transaccion.commit();
-        } catch (...) {
-            deshaz_archivos(true);
-            throw;
+        for (auto& libro : libros_) {
+            fs::rename(libro.temporal, libro.final);
+            libro.en_su_lugar = true;
         }
+        transaccion.commit();
     } catch (const std::exception&) {
         falla();
         return false;
@@ -99,19 +96,16 @@ void GeneraArchivos::falla() {
         hoja_->close();
         hoja_.reset();
     }
-    deshaz_archivos(false);
+    deshaz_archivos();
     avisos_.reloj(false);
     avance_.descargar();
     avisos_.mensaje(kErrorEnArchivo, kCritico);
 }
 
-void GeneraArchivos::deshaz_archivos(bool tambien_finales) {
+void GeneraArchivos::deshaz_archivos() {
     std::error_code ignorado;
-    for (const auto& [temporal, final] : libros_) {
-        fs::remove(temporal, ignorado);
-        if (tambien_finales)
-            fs::remove(final, ignorado);
-    }
+    for (const auto& libro : libros_)
+        fs::remove(libro.en_su_lugar ? libro.final : libro.temporal, ignorado);
     libros_.clear();
 }
 
@@ -143,8 +137,8 @@ void GeneraArchivos::exportaboletastecnicos() {
             codigo = car[0].to_text();
     }
     const std::string nombre = "bol_resv_tec_" + codigo + semana.mm + semana.dd + ".xls";
-    libros_.emplace_back(temporal(nombre), semana.directorioentrada / nombre);
-    hoja_->saveAs(libros_.back().first, {.readOnlyRecommended = true});
+    libros_.push_back({temporal(nombre), semana.directorioentrada / nombre});
+    hoja_->saveAs(libros_.back().temporal, {.readOnlyRecommended = true});
     hoja_->close();
     hoja_.reset();
     guardadatosgeneral();

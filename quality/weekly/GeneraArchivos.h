@@ -79,7 +79,8 @@ public:
 private:
     // The temporary file a workbook is written to before it takes its name.
     std::filesystem::path temporal(const std::string& nombre) const;
-    void deshaz_archivos(bool tambien_finales);
+    // Removes the workbooks written so far, under whichever name they stand.
+    void deshaz_archivos();
     void falla();
 
     db::Database& conexion_;
@@ -87,8 +88,12 @@ private:
     AvisosCorrida& avisos_;
     Aleatorio& aleatorio_;
     std::unique_ptr<workbook::TemplateWorkbook> hoja_;  // the per-technician sheet
-    // The workbooks written so far: temporary file and final name.
-    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> libros_;
+    // The workbooks written so far.
+    struct Libro {
+        std::filesystem::path temporal, final;
+        bool en_su_lugar = false;  // renamed to its final name
+    };
+    std::vector<Libro> libros_;
 };
 
 }  // namespace quality
