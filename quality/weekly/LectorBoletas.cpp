@@ -1,5 +1,6 @@
 #include "LectorBoletas.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ErrorArchivo.h"
@@ -25,6 +26,34 @@ int dos_digitos(std::string_view texto, std::size_t pos) {
         return -1;
     return (a - '0') * 10 + (b - '0');
 }
+
+// The fixed columns of a line, counted in characters: a report line is
+// nearly always plain ASCII, where characters are bytes and no counting is needed.
+class Columnas {
+public:
+    explicit Columnas(const std::string& linea) : linea_(linea) {
+        ascii_ = std::all_of(linea.begin(), linea.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        largo_ = ascii_ ? long(linea.size()) : runtime::len(linea);
+    }
+    long largo() const { return largo_; }
+    // Mid(linea, desde, cuantos): `cuantos` characters from the 1-based `desde`.
+    std::string_view mid(long desde, long cuantos) const {
+        if (!ascii_) {
+            const std::size_t a = runtime::byte_offset(linea_, desde);
+            const std::size_t b = runtime::byte_offset(linea_, desde + cuantos);
+            return std::string_view(linea_).substr(a, b - a);
+        }
+        if (desde > largo_)
+            return {};
+        return std::string_view(linea_).substr(desde - 1, cuantos);
+    }
+
+private:
+    const std::string& linea_;
+    bool ascii_;
+    long largo_;
+};
 
 runtime::DateSerial fecha_del_reporte(const std::string& texto, const char* cual) {
     const auto fecha = runtime::parse_date(texto);
@@ -70,9 +99,13 @@ std::optional<std::string> momento_boleta(std::string_view texto) {
     }
     if (!runtime::is_valid_day(anio, mes, dia) || hora > 23 || minuto > 59)
         return std::nullopt;
-    const runtime::DateSerial momento =
-        runtime::date_serial(anio, mes, dia) + runtime::time_serial(hora, minuto, 0);
-    return runtime::format_date(momento, "dd/mm/yy hh:mm");
+    // "dd/mm/yy hh:mm", the digits as they stand.
+    std::string guardado = t.substr(0, 6);
+    guardado.push_back(char('0' + anio % 100 / 10));
+    guardado.push_back(char('0' + anio % 10));
+    guardado.push_back(' ');
+    guardado.append(t, pos - 5, 5);
+    return guardado;
 }
 
 LectorBoletas::LectorBoletas(runtime::LineReader& reporte, db::Database& conexion, Avance& avance)
@@ -125,40 +158,47 @@ void LectorBoletas::buscaseparador() {
 }
 
 void LectorBoletas::separacampos() {
-    const long largo = runtime::len(linea);
+    const Columnas columnas(linea);
+    const long largo = columnas.largo();
     // The technician stands 21 characters from the end of the line.
     if (largo < 21)
         throw ErrorArchivo("la línea \"" + linea + "\" es muy corta para una boleta");
-    boleta.boleta = runtime::trim(runtime::mid(linea, 14, 14));
-    const std::string creada = runtime::mid(linea, 30, 16);
-    const std::string resuelta = runtime::mid(linea, 46, 19);
-    boleta.tecnico = runtime::trim(runtime::mid(linea, largo - 20, 8));
-    boleta.prioridad = runtime::trim(runtime::right(linea, 5));
-    const auto fecha_creada = momento_boleta(creada);
-    const auto fecha_resuelta = momento_boleta(resuelta);
+    boleta.boleta = runtime::trim(columnas.mid(14, 14));
+    boleta.tecnico = runtime::trim(columnas.mid(largo - 20, 8));
+    boleta.prioridad = runtime::trim(columnas.mid(largo - 4, 5));
+    auto fecha_creada = momento_boleta(columnas.mid(30, 16));
+    auto fecha_resuelta = momento_boleta(columnas.mid(46, 19));
     if (!fecha_creada || !fecha_resuelta)
         throw ErrorArchivo("la boleta \"" + boleta.boleta +
                            "\" tiene una fecha que no se puede leer");
-    boleta.fecha_creada = *fecha_creada;
-    boleta.fecha_resuelta = *fecha_resuelta;
+    boleta.fecha_creada = std::move(*fecha_creada);
+    boleta.fecha_resuelta = std::move(*fecha_resuelta);
 }
 
 void LectorBoletas::guardaboleta() {
     rsgeneral_.add_new();
-    rsgeneral_.set("listatrabajo", listatrabajo);
-    rsgeneral_.set("boleta", boleta.boleta);
-    rsgeneral_.set("tecnico", boleta.tecnico);
-    rsgeneral_.set("fecha_creada", boleta.fecha_creada);
-    rsgeneral_.set("fecha_resuelta", boleta.fecha_resuelta);
-    rsgeneral_.set("prioridad", boleta.prioridad);
+    rsgeneral_.set(columna_[0], listatrabajo);
+    rsgeneral_.set(columna_[1], boleta.boleta);
+    rsgeneral_.set(columna_[2], boleta.tecnico);
+    rsgeneral_.set(columna_[3], boleta.fecha_creada);
+    rsgeneral_.set(columna_[4], boleta.fecha_resuelta);
+    rsgeneral_.set(columna_[5], boleta.prioridad);
     rsgeneral_.update();
-    const double porcentaje = std::floor(double(valor_) * 100.0 / double(maximo_));
-    avance_.etiqueta(Etiqueta::lblporc, runtime::number_to_text(porcentaje));
+    const long porcentaje = static_cast<long>(std::floor(double(valor_) * 100.0 / double(maximo_)));
+    if (porcentaje != porcentaje_) {
+        porcentaje_ = porcentaje;
+        lblporc_ = runtime::number_to_text(double(porcentaje));
+    }
+    avance_.etiqueta(Etiqueta::lblporc, lblporc_);
     totalboletas += 1;
 }
 
 void LectorBoletas::cargaboletas() {
     rsgeneral_ = conexion_.open_recordset(kBoletasResueltasSql);
+    int i = 0;
+    for (const char* nombre :
+         {"listatrabajo", "boleta", "tecnico", "fecha_creada", "fecha_resuelta", "prioridad"})
+        columna_[i++] = rsgeneral_.field_position(nombre);
     buscaseparador();
     bool primera = true;
     // In a block: linea is its separator or a line of its details.

@@ -77,8 +77,11 @@ private:
     db::Database& conexion_;
     Avance& avance_;
     db::Recordset rsgeneral_;
-    long valor_ = 0;   // Barrita's value
-    long maximo_ = 0;  // Barrita's maximum
+    long valor_ = 0;        // Barrita's value
+    long maximo_ = 0;       // Barrita's maximum
+    int columna_[6] = {};   // Boletas_Resueltas' fields, in the order guardaboleta sets them
+    long porcentaje_ = -1;  // lblporc's last value, and its text
+    std::string lblporc_;
 };
 
 }  // namespace quality
