@@ -15,11 +15,13 @@ inline constexpr const char* kTernovaFileName = "Ternova.mdb";
 std::string_view ternova_schema_sql();
 std::string_view ternova_installation_sql();
 
-// Creates folder/Ternova.mdb from the schema with the installation data and
-// the supervisor SUPERVISOR holding `supervisor_password`. Throws db::Error
-// when the file exists or the folder cannot take it; nothing is left behind
-// then. Returns the new file's path.
+// Creates folder/Ternova.mdb from the schema with the installation data, the
+// supervisor SUPERVISOR holding `supervisor_password` and then `site_data`,
+// the site's own rows (technicians, other supervisors) as SQLite statements.
+// Throws db::Error when the file exists, the folder cannot take it or a
+// statement fails; nothing is left behind then. Returns the new file's path.
 std::filesystem::path create_ternova_database(const std::filesystem::path& folder,
-                                              std::string_view supervisor_password);
+                                              std::string_view supervisor_password,
+                                              std::string_view site_data = {});
 
 }  // namespace quality

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "database/database.h"
+
 #include "process.h"
 #include "temp_dir.h"
 
@@ -49,4 +53,33 @@ TEST(TernovaNewdb, RefusesAnExistingDatabaseAndWrongArguments) {
     EXPECT_EQ(newdb({dir.path().string()}).status, 2);  // no password is built in
     EXPECT_EQ(newdb({"--supervisor-password", "x"}).status, 2);
     EXPECT_EQ(newdb({(dir.path() / "missing").string(), "--supervisor-password", "x"}).status, 1);
+}
+
+TEST(TernovaNewdb, AddsTheSitesOwnRowsOrNothingAtAll) {
+    testsupport::TempDir dir;
+    const auto data = dir.path() / "site.sql";
+    std::ofstream(data) << "INSERT INTO TECNICOS VALUES ('JPR', 'JUAN PEREZ', '0');\n"
+                           "INSERT INTO SUPERVISORES VALUES ('ANA LOPEZ', 'luna');\n";
+    const auto made = dir.path() / "made";
+    std::filesystem::create_directory(made);
+    auto result =
+        newdb({made.string(), "--supervisor-password", "x", "--site-data", data.string()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    db::Database database(made / "Ternova.mdb");
+    EXPECT_EQ(database.scalar("SELECT Nombre FROM TECNICOS WHERE Iniciales = 'jpr'").to_text(),
+              "JUAN PEREZ");
+    EXPECT_EQ(database.scalar("SELECT count(*) FROM SUPERVISORES").integer(), 2);
+
+    // A failing statement (a second JPR) leaves no database behind.
+    std::ofstream(data, std::ios::app) << "INSERT INTO TECNICOS VALUES ('jpr', 'OTRO', '0');\n";
+    const auto refused = dir.path() / "refused";
+    std::filesystem::create_directory(refused);
+    result = newdb({refused.string(), "--supervisor-password", "x", "--site-data", data.string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(refused / "Ternova.mdb"));
+    EXPECT_EQ(newdb({refused.string(), "--supervisor-password", "x", "--site-data",
+                     (dir.path() / "none.sql").string()})
+                  .status,
+              1);
+    EXPECT_FALSE(std::filesystem::exists(refused / "Ternova.mdb"));
 }

@@ -1,0 +1,381 @@
+// The main window: start-up with the login, the tasks of "A&ceptar", the
+// ticket browser's check, the help, compaction, and closing.
+
+#include "frmMain.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
+
+#include <fstream>
+#include <iterator>
+
+#include "FrmContrasena.h"
+#include "controls.h"
+#include "frmacerca.h"
+#include "qt_printers.h"
+#include "status_bar.h"
+#include "ternova_fixture.h"
+#include "test_program.h"
+
+namespace {
+
+using quality::frmMain;
+
+std::string bytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The user's answer to the login window when it shows.
+void answerLogin(forms::TestProgram& app, const QString& clave) {
+    app.modal.whenShown([clave](forms::Form& login) {
+        login.findChild<QLineEdit*>("txtclave")->setText(clave);
+        login.findChild<QPushButton*>("cmdaceptar")->click();
+    });
+}
+
+// A window that shows data of the database, as the ticket browser does.
+class DataWindow : public forms::Form {
+public:
+    explicit DataWindow(forms::Program& program) : Form(program, "FrmPlanBoletas") {}
+};
+
+struct MainWindow : ::testing::Test {
+    TernovaFolder folder;  // the supervisor SUPERVISOR holds "clave"
+    quality::MdlTtlQuality state;
+    forms::TestProgram app{"Ternova"};
+    frmMain* window = nullptr;
+
+    void SetUp() override {
+        db::Database setup(folder.file);
+        setup.execute("INSERT INTO SUPERVISORES (nombre, contraseña) VALUES ('ANA LOPEZ', 'luna')");
+    }
+    // Starts the program, the login answered with `clave`.
+    void start(const QString& clave = "clave") {
+        answerLogin(app, clave);
+        window = app.show<frmMain>(forms::Modeless, state);
+        ASSERT_NE(window, nullptr);
+    }
+    template <class T>
+    T* find(const char* name) {
+        T* control = window->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    void accept(int option) {
+        find<QRadioButton>(forms::arrayName("Option1", option).toUtf8())->setChecked(true);
+        find<QPushButton>("cmdacep")->click();
+    }
+    QString panel1() { return find<forms::StatusBar>("sbStatusBar")->panelText(1); }
+    const forms::ShownMessage& lastMessage() {
+        EXPECT_FALSE(app.messages.shown.empty());
+        return app.messages.shown.back();
+    }
+};
+
+const char* const kAdministracion[] = {"mnutecnico", "mnusuper", "mnuprior", "mnucompac"};
+
+TEST_F(MainWindow, StartsAfterTheLoginWithItsControls) {
+    start("luna");
+    EXPECT_EQ(app.modal.shown, QStringList{"FrmContraseña"});
+    EXPECT_EQ(state.usuario, "ANA LOPEZ");
+    EXPECT_EQ(state.meses[0], "Enero");
+    EXPECT_EQ(state.tiemposres[2], 720);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Ternova");
+    EXPECT_EQ(find<QGroupBox>("Frame1")->title(), "Opciones");
+    EXPECT_EQ(find<QRadioButton>("Option1(2)")->text(), "Ver &totales por técnico");
+    EXPECT_EQ(find<QPushButton>("cmdacep")->text(), "A&ceptar");
+    EXPECT_EQ(find<QPushButton>("cmdpass")->toolTip(), "Cambiar Contraseña");
+    EXPECT_FALSE(find<QPushButton>("cmdgraf")->icon().isNull());
+    auto* status = find<forms::StatusBar>("sbStatusBar");
+    EXPECT_EQ(status->panelCount(), 3);
+    for (int panel = 1; panel <= 3; ++panel)
+        EXPECT_TRUE(status->panel(panel)->alignment() & Qt::AlignHCenter) << panel;
+    EXPECT_EQ(find<QAction>("mnucontraseña")->text(), "&Cambiar contraseña...");
+    EXPECT_EQ(find<QAction>("mnuplan")->text(), "Ayuda &Ternova");
+    for (const char* name : kAdministracion)
+        EXPECT_FALSE(find<QAction>(name)->isEnabled()) << name;
+    EXPECT_TRUE(find<QAction>("mnugraf")->isEnabled());
+}
+
+TEST_F(MainWindow, TheSupervisorsLoginEnablesTheAdministrationEntries) {
+    start("CLAVE");
+    EXPECT_EQ(state.usuario, "SUPERVISOR");
+    for (const char* name : kAdministracion)
+        EXPECT_TRUE(find<QAction>(name)->isEnabled()) << name;
+}
+
+TEST_F(MainWindow, LeavingTheLoginEndsTheProgramBeforeTheWindowShows) {
+    app.modal.whenShown([](forms::Form& login) { login.close(); });
+    EXPECT_EQ(app.show<frmMain>(forms::Modeless, state), nullptr);
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.settings.saveCount(), 0);
+}
+
+TEST_F(MainWindow, AMissingDatabaseIsNamedAndEndsTheProgram) {
+    std::filesystem::remove(folder.file);
+    EXPECT_EQ(app.show<frmMain>(forms::Modeless, state), nullptr);
+    EXPECT_TRUE(app.ended());
+    EXPECT_NE(app.exitCode(), 0);
+    EXPECT_TRUE(app.modal.shown.isEmpty());
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_TRUE(app.messages.shown[0].text.contains("Ternova.mdb"));
+    EXPECT_EQ(app.messages.shown[0].style, 16);
+    EXPECT_FALSE(std::filesystem::exists(folder.file));
+}
+
+TEST_F(MainWindow, TheWeeklyRunAsksForTheReport) {
+    start();
+    QStringList reports;
+    window->generaarchivos = [&](const QString& report) {
+        reports << report;
+        EXPECT_EQ(panel1(), "Generando Archivos...");
+        return true;
+    };
+
+    accept(0);  // cancelled
+    ASSERT_EQ(app.files.requests.size(), 1u);
+    EXPECT_EQ(app.files.requests[0].filter, "Archivos de Texto (*.txt)|*.txt");
+    EXPECT_EQ(app.files.requests[0].initialDir,
+              QString::fromStdString(folder.folder.path().string()));
+    EXPECT_TRUE(reports.isEmpty());
+    EXPECT_TRUE(app.messages.shown.empty());
+    EXPECT_FALSE(app.cursor.waiting);
+
+    app.files.paths.push_back("/datos/boletas_resv_car0305.txt");
+    accept(0);
+    EXPECT_EQ(reports, QStringList{"/datos/boletas_resv_car0305.txt"});
+    EXPECT_EQ(lastMessage().text, "Los archivos fueron generados con éxito.");
+    EXPECT_EQ(lastMessage().style, 64);
+    EXPECT_EQ(panel1(), "");
+    EXPECT_FALSE(app.cursor.waiting);
+
+    // A run that made nothing says nothing.
+    window->generaarchivos = [](const QString&) { return false; };
+    app.messages.shown.clear();
+    app.files.paths.push_back("/datos/boletas_resv_car0305.txt");
+    find<QPushButton>("cmdgenerar")->click();
+    EXPECT_TRUE(app.messages.shown.empty());
+}
+
+TEST_F(MainWindow, TheTicketBrowserNeedsTicketsOfRegisteredTechnicians) {
+    start();
+    accept(1);
+    EXPECT_EQ(lastMessage().text, "No existen técnicos registrados o boletas resueltas.");
+    EXPECT_EQ(lastMessage().style, 16);
+    EXPECT_FALSE(app.cursor.waiting);
+
+    // A ticket of someone who is no technician does not count.
+    state.conexion.execute(
+        "INSERT INTO Boletas_Resueltas (listatrabajo, boleta, tecnico, fecha_creada, "
+        "fecha_resuelta, prioridad) VALUES ('L1', 'A100', 'jpr', '01/03/05 10:00', "
+        "'02/03/05 11:00', '20')");
+    app.messages.shown.clear();
+    find<QPushButton>("cmdver")->click();
+    EXPECT_EQ(app.messages.shown.size(), 1u);
+
+    state.conexion.execute(
+        "INSERT INTO TECNICOS (Iniciales, Nombre, ubicacion) VALUES ('JPR', 'JUAN PEREZ', '0')");
+    app.messages.shown.clear();
+    find<QPushButton>("cmdver")->click();
+    EXPECT_TRUE(app.messages.shown.empty());
+}
+
+TEST_F(MainWindow, AcceptRunsTheChosenTaskUnderTheHourglass) {
+    start();
+    for (int option : {2, 3}) {
+        app.cursor.changes.clear();
+        accept(option);
+        EXPECT_EQ(app.cursor.changes, (std::vector<bool>{true, false}));
+        EXPECT_TRUE(app.files.requests.empty());
+        EXPECT_TRUE(app.messages.shown.empty());
+    }
+    // No option chosen: nothing runs.
+    forms::TestProgram another;
+    quality::MdlTtlQuality fresh;
+    answerLogin(another, "luna");
+    auto* other = another.show<frmMain>(forms::Modeless, fresh);
+    ASSERT_NE(other, nullptr);
+    other->findChild<QPushButton*>("cmdacep")->click();
+    EXPECT_TRUE(another.files.requests.empty());
+    EXPECT_TRUE(another.messages.shown.empty());
+}
+
+TEST_F(MainWindow, HelpShowsTheDocumentBesideTheProgram) {
+    start();
+    find<QAction>("mnuplan")->trigger();
+    const QString document =
+        QString::fromStdString((folder.folder.path() / "Ternova.html").string());
+    EXPECT_EQ(app.help.shown, QStringList{document});
+    EXPECT_TRUE(app.messages.shown.empty());
+
+    app.help.succeeds = false;
+    find<QAction>("mnuplan")->trigger();
+    EXPECT_TRUE(lastMessage().text.contains(document));
+}
+
+TEST_F(MainWindow, TheHelpDocumentIsBuiltBesideTheProgram) {
+    sys::HelpWindow help;
+    ASSERT_TRUE(help.showHelp(TERNOVA_HELP_DOCUMENT));
+    EXPECT_EQ(help.window()->windowTitle(), "Ayuda de Ternova");
+    EXPECT_TRUE(help.window()->toPlainText().contains("boletas_resv_(carddmm).txt"));
+}
+
+TEST_F(MainWindow, TheAboutWindowOpensModeless) {
+    start();
+    find<QAction>("mnuacerca")->trigger();
+    auto* about = app.find<quality::frmacerca>();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->windowModality(), Qt::NonModal);
+}
+
+// Compaction.
+
+struct Compaction : MainWindow {
+    std::filesystem::path copy = folder.folder.path() / "Ternova1.mdb";
+
+    void SetUp() override {
+        MainWindow::SetUp();
+        db::Database setup(folder.file);
+        db::Transaction transaction(setup);
+        for (int i = 0; i < 2000; ++i)
+            setup.execute(
+                "INSERT INTO Boletas_Resueltas (listatrabajo, boleta, tecnico, fecha_resuelta) "
+                "VALUES ('L1', ?, 'JPR', '02/03/05 11:00')",
+                {"B" + std::to_string(i)});
+        transaction.commit();
+        setup.execute("DELETE FROM Boletas_Resueltas WHERE boleta > 'B1'");
+        start();
+        find<QAction>("mnucompac")->trigger();  // the first one frees the deleted rows' pages
+        app.messages.shown.clear();
+    }
+    long rows() {
+        return state.conexion.scalar("SELECT count(*) FROM Boletas_Resueltas").integer();
+    }
+    void expectFailureMessage() {
+        ASSERT_EQ(app.messages.shown.size(), 1u);
+        EXPECT_EQ(
+            app.messages.shown[0].text,
+            "La Base de datos Ternova.mdb está abierta o no existe.\r\nNo se pudo compactar.");
+        EXPECT_EQ(app.messages.shown[0].style, 48);
+    }
+};
+
+TEST_F(Compaction, KeepsEveryRowAndReopensTheConnection) {
+    const long before = rows();
+    std::ofstream(copy) << "left over";
+    state.conexion.execute("DELETE FROM Boletas_Resueltas WHERE boleta = 'B0'");
+    const auto sizeBefore = std::filesystem::file_size(folder.file);
+
+    find<QAction>("mnucompac")->trigger();
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(app.messages.shown[0].text, "La Base de Datos fue compactada con éxito.");
+    EXPECT_EQ(app.messages.shown[0].style, 64);
+    EXPECT_TRUE(state.conexion.is_open());
+    EXPECT_EQ(rows(), before - 1);
+    EXPECT_EQ(state.conexion.scalar("SELECT count(*) FROM SUPERVISORES").integer(), 2);
+    EXPECT_LE(std::filesystem::file_size(folder.file), sizeBefore);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    EXPECT_EQ(panel1(), "");
+    EXPECT_EQ(app.cursor.changes.back(), false);
+    EXPECT_FALSE(app.cursor.waiting);
+}
+
+TEST_F(Compaction, IsRefusedWhileADataWindowIsOpen) {
+    const std::string contents = bytes(folder.file);
+    app.show<DataWindow>(forms::Modeless);
+    find<QAction>("mnucompac")->trigger();
+    expectFailureMessage();
+    EXPECT_EQ(bytes(folder.file), contents);
+    EXPECT_TRUE(state.conexion.is_open());
+
+    // The about window shows no data.
+    app.unload<DataWindow>();
+    app.show<quality::frmacerca>(forms::Modeless);
+    app.messages.shown.clear();
+    find<QAction>("mnucompac")->trigger();
+    EXPECT_EQ(lastMessage().style, 64);
+}
+
+TEST_F(Compaction, AFailureLeavesTheDatabaseAsItWas) {
+    const long before = rows();
+    const std::string contents = bytes(folder.file);
+    {
+        db::Database otherProgram(folder.file);  // another program holds it open
+        find<QAction>("mnucompac")->trigger();
+    }
+    expectFailureMessage();
+    EXPECT_EQ(bytes(folder.file), contents);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    EXPECT_TRUE(state.conexion.is_open());
+    EXPECT_EQ(rows(), before);
+    EXPECT_EQ(panel1(), "");
+    EXPECT_FALSE(app.cursor.waiting);
+}
+
+TEST_F(Compaction, AMissingDatabaseIsNotCreated) {
+    state.conexion.close();
+    std::filesystem::remove(folder.file);
+    find<QAction>("mnucompac")->trigger();
+    expectFailureMessage();
+    EXPECT_FALSE(std::filesystem::exists(folder.file));
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    EXPECT_FALSE(state.conexion.is_open());
+}
+
+// Closing and leaving.
+
+TEST_F(MainWindow, ClosingUnloadsTheOtherWindowsAndSavesThePlacement) {
+    start();
+    app.show<quality::frmacerca>(forms::Modeless);
+    window->setPlacement({1200, 900, 7200, 5400});
+    const forms::Placement placed = window->placement();
+    window->close();  // the close box
+    EXPECT_FALSE(app.isLoaded(window));
+    EXPECT_EQ(app.find<quality::frmacerca>(), nullptr);
+    const auto saved = [&](const char* key) {
+        return app.settings.getSetting("Ternova", "Settings", key);
+    };
+    EXPECT_EQ(saved("MainLeft"), QString::number(placed.left));
+    EXPECT_EQ(saved("MainTop"), QString::number(placed.top));
+    EXPECT_EQ(saved("MainWidth"), QString::number(placed.width));
+    EXPECT_EQ(saved("MainHeight"), QString::number(placed.height));
+    EXPECT_EQ(app.settings.saveCount(), 4);
+}
+
+TEST_F(MainWindow, ClosingMinimisedSavesNoPlacement) {
+    start();
+    window->setWindowState(Qt::WindowMinimized);
+    window->close();
+    EXPECT_FALSE(app.isLoaded(window));
+    EXPECT_EQ(app.settings.saveCount(), 0);
+}
+
+TEST_F(MainWindow, SalirEndsAtOnceWithoutSavingThePlacement) {
+    for (const char* how : {"cmdsalir", "mnusalir"}) {
+        SCOPED_TRACE(how);
+        forms::TestProgram program;
+        quality::MdlTtlQuality own;
+        answerLogin(program, "luna");
+        auto* main = program.show<frmMain>(forms::Modeless, own);
+        ASSERT_NE(main, nullptr);
+        if (std::string(how) == "cmdsalir")
+            main->findChild<QPushButton*>(how)->click();
+        else
+            main->findChild<QAction*>(how)->trigger();
+        EXPECT_TRUE(program.ended());
+        EXPECT_FALSE(own.conexion.is_open());
+        EXPECT_EQ(program.settings.saveCount(), 0);
+    }
+}
+
+}  // namespace
