@@ -58,7 +58,7 @@ std::vector<Fila> escribe_reporte(const fs::path& file, long detalles) {
             << "     #       BOLETA          CREADA          RESUELTA\r\n"
             << std::string(87, '-') << "\r\n";
         for (long i = 0; i < por_lista && n < detalles; ++i, ++n) {
-            char numero[16], boleta[16], tecnico[16], creada[20], resuelta[24], prioridad[8];
+            char numero[24], boleta[24], tecnico[24], creada[32], resuelta[32], prioridad[24];
             std::snprintf(numero, sizeof numero, "%6ld", i + 1);
             std::snprintf(boleta, sizeof boleta, "%ld", 4500000 + n);
             std::snprintf(tecnico, sizeof tecnico, "T%03ld", n % kTecnicos);

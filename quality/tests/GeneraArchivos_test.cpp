@@ -251,8 +251,9 @@ TEST(GeneraArchivos, TheProgressWindowFollowsTheReadingAndTheSampling) {
         EXPECT_GT(arriba[i], arriba[i - 1]);
     EXPECT_LE(arriba.back(), largo);
     for (const auto& c : cambios) {
-        if (c.tipo == Cambio::Barra && c.cual == int(Barra::Barrita))
+        if (c.tipo == Cambio::Barra && c.cual == int(Barra::Barrita)) {
             EXPECT_EQ(c.maximo, largo);
+        }
     }
     // One percentage per ticket, then " 100" when the reading is done.
     const auto porcentajes = t.avance.textos(Etiqueta::lblporc);

@@ -123,7 +123,7 @@ TEST_F(GenerarBoletas, TheSampleReportWritesBothWorkbooksAndFillsTheTables) {
     EXPECT_TRUE(fs::exists(semana / "rand_boltec_wklist0305.xls"));
     EXPECT_TRUE(fs::exists(semana / "bol_resv_tec_car0305.xls"));
     EXPECT_EQ(count("Boletas_Resueltas"), 8);
-    // JPR, MLG and AHS in the north list; JPR and RTV in the south one.
+    // JPR, MGL and LRH in the north list; JPR and ASM in the south one.
     EXPECT_EQ(count("Rnd_Tickets"), 5);
     EXPECT_EQ(count("Historico_Rnd"), 5);
     EXPECT_EQ(count("Historico_Boletas_Calidad"), 5);

@@ -87,7 +87,7 @@ TEST(LectorBoletas, TheSampleReportOfTwoBlocksIsReadInItsCodePage) {
     const auto filas = t.filas();
     ASSERT_EQ(filas.size(), 8u);
     EXPECT_EQ(filas[0].listatrabajo, "CENTRAL NORTE - REPARACIÓN");
-    EXPECT_EQ(filas[7], (Fila{"CENTRAL SUR - INSTALACIÓN", "4500320", "RTV", "04/03/26 17:45",
+    EXPECT_EQ(filas[7], (Fila{"CENTRAL SUR - INSTALACIÓN", "4500320", "ASM", "04/03/26 17:45",
                               "05/03/26 09:30", "99"}));
 }
 
