@@ -8,6 +8,7 @@
 
 #include "ErrorArchivo.h"
 #include "MdlRandomTkt.h"
+#include "runtime/clock.h"
 #include "runtime/date_serial.h"
 #include "weekly_fixture.h"
 #include "workbook_reader.h"
@@ -130,6 +131,27 @@ TEST(MdlRandomTkt, EveryRowOfAGroupIsDrawnAboutOnceInNTimes) {
     for (const auto& [registro, cuenta] : veces)
         chi += (cuenta - esperado) * (cuenta - esperado) / esperado;
     EXPECT_LT(chi, 18.47);
+}
+
+TEST(MdlRandomTkt, TheGeneratorIsSeededFromTheClocksTimer) {
+    auto secuencia = [](Aleatorio& aleatorio) {
+        aleatorio.randomize();
+        std::vector<double> numeros;
+        for (int i = 0; i < 4; ++i)
+            numeros.push_back(aleatorio.rnd());
+        return numeros;
+    };
+    runtime::FixedClock reloj(runtime::date_serial(2026, 3, 6) + 0.5);
+    runtime::ScopedClock en_uso(reloj);
+    Aleatorio a, b;
+    const auto primera = secuencia(a);
+    EXPECT_EQ(secuencia(b), primera);  // the same moment, the same draws
+    reloj.set(runtime::date_serial(2026, 3, 6) + 0.5 + 1.0 / 86400);
+    EXPECT_NE(secuencia(a), primera);  // a second later, others
+    for (double n : primera) {
+        EXPECT_GE(n, 0.0);
+        EXPECT_LT(n, 1.0);
+    }
 }
 
 TEST(MdlRandomTkt, TheDrawMapsTheRandomNumberFromTheLastRowBack) {
