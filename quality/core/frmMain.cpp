@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "GeneraBoletas.h"
 #include "controls.h"
 #include "frmacerca.h"
 #include "ingreso.h"
@@ -41,9 +42,7 @@ QPushButton* pictureButton(QWidget* parent, const QString& name, Picture which,
 }  // namespace
 
 frmMain::frmMain(forms::Program& program, MdlTtlQuality& state)
-    : Form(program, "frmMain"),
-      generaarchivos([](const QString&) { return false; }),
-      state_(state) {
+    : Form(program, "frmMain"), state_(state) {
     setWindowTitle("Ternova");
     setClientSizeTwips(6840, 4080);
 
@@ -168,20 +167,8 @@ void frmMain::cmdacep_Click() {
 
 // The weekly run over a report the user chooses.
 void frmMain::cmdgenerar_Click() {
-    const QString archivoentrada =
-        services().fileDialog->showOpen({"", "Archivos de Texto (*.txt)|*.txt", folderText(), ""});
-    if (archivoentrada.isEmpty()) {
-        setHourglass(false);
-        return;
-    }
-    setHourglass(true);
-    sbStatusBar->setPanelText(1, "Generando Archivos...");
-    repaint();
-    const bool generado = generaarchivos(archivoentrada);
-    setHourglass(false);
-    sbStatusBar->setPanelText(1, "");
-    if (generado)
-        msgBox("Los archivos fueron generados con éxito.", forms::msg::Information);
+    generaBoletas(*this, state_,
+                  [this](const QString& texto) { sbStatusBar->setPanelText(1, texto); });
 }
 
 // The ticket browser opens only when the week holds tickets of registered technicians.

@@ -30,11 +30,6 @@ class frmMain : public forms::Form {
 public:
     frmMain(forms::Program& program, MdlTtlQuality& state);
 
-    // The weekly run over the chosen report (`archivoentrada`); true when the
-    // week's workbooks were made (the old `generado`). It comes with the
-    // weekly run itself; until then nothing is made.
-    std::function<bool(const QString& archivoentrada)> generaarchivos;
-
     // Event procedures.
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;

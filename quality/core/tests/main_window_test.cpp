@@ -132,38 +132,47 @@ TEST_F(MainWindow, AMissingDatabaseIsNamedAndEndsTheProgram) {
     EXPECT_FALSE(std::filesystem::exists(folder.file));
 }
 
-TEST_F(MainWindow, TheWeeklyRunAsksForTheReport) {
+TEST_F(MainWindow, GenerarBoletasRunsTheWeekOnTheChosenReport) {
     start();
-    QStringList reports;
-    window->generaarchivos = [&](const QString& report) {
-        reports << report;
-        EXPECT_EQ(panel1(), "Generando Archivos...");
-        return true;
-    };
+    for (const char* plantilla : {"TICKETS_TECNICOS.XLS", "numero_boletas.xls"})
+        std::filesystem::copy_file(std::filesystem::path(PROGRAM_DIR) / plantilla,
+                                   folder.folder.path() / plantilla);
+    const auto semana = folder.folder.path() / "semana";
+    std::filesystem::create_directories(semana);
+    const auto reporte = semana / "boletas_resv_car0305.txt";
+    std::filesystem::copy_file(std::filesystem::path(QUALITY_TEST_DATA) / reporte.filename(),
+                               reporte);
 
     accept(0);  // cancelled
     ASSERT_EQ(app.files.requests.size(), 1u);
     EXPECT_EQ(app.files.requests[0].filter, "Archivos de Texto (*.txt)|*.txt");
     EXPECT_EQ(app.files.requests[0].initialDir,
               QString::fromStdString(folder.folder.path().string()));
-    EXPECT_TRUE(reports.isEmpty());
     EXPECT_TRUE(app.messages.shown.empty());
     EXPECT_FALSE(app.cursor.waiting);
 
-    app.files.paths.push_back("/datos/boletas_resv_car0305.txt");
+    // "A&ceptar" with the first option:
+    app.files.paths.push_back(QString::fromStdString(reporte.string()));
     accept(0);
-    EXPECT_EQ(reports, QStringList{"/datos/boletas_resv_car0305.txt"});
     EXPECT_EQ(lastMessage().text, "Los archivos fueron generados con éxito.");
     EXPECT_EQ(lastMessage().style, 64);
     EXPECT_EQ(panel1(), "");
     EXPECT_FALSE(app.cursor.waiting);
+    EXPECT_TRUE(std::filesystem::exists(semana / "rand_boltec_wklist0305.xls"));
+    EXPECT_TRUE(std::filesystem::exists(semana / "bol_resv_tec_car0305.xls"));
+    EXPECT_EQ(state.conexion.scalar("SELECT count(*) FROM Boletas_Resueltas").to_number(), 8);
+    EXPECT_EQ(state.conexion.scalar("SELECT count(*) FROM Historico_Boletas_Calidad").to_number(),
+              5);
 
-    // A run that made nothing says nothing.
-    window->generaarchivos = [](const QString&) { return false; };
+    // The picture button, on the same week: refused, with nothing said of success.
     app.messages.shown.clear();
-    app.files.paths.push_back("/datos/boletas_resv_car0305.txt");
+    app.files.paths.push_back(QString::fromStdString(reporte.string()));
     find<QPushButton>("cmdgenerar")->click();
-    EXPECT_TRUE(app.messages.shown.empty());
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(app.messages.shown[0].style, 64);
+    EXPECT_TRUE(app.messages.shown[0].text.startsWith("No es necesario volver a generar"));
+    EXPECT_EQ(state.conexion.scalar("SELECT count(*) FROM Historico_Boletas_Calidad").to_number(),
+              5);
 }
 
 TEST_F(MainWindow, TheTicketBrowserNeedsTicketsOfRegisteredTechnicians) {

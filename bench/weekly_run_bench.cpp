@@ -1,0 +1,173 @@
+// Ternova's weekly run on a generated report (100,000 detail lines by
+// default: 500 technicians, 4 work lists): the report read and stored into
+// Boletas_Resueltas, the whole run with the sample and both workbooks, and,
+// for comparison, a bare prepared SQLite insert of the same rows in one
+// transaction. Prints the rates and the reader's share of the bare rate.
+//
+//   weekly_run_bench [DETAIL_LINES]
+
+#include <sqlite3.h>
+
+#include <unistd.h>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "GeneraArchivos.h"
+#include "LectorBoletas.h"
+#include "database/TernovaDatabase.h"
+#include "runtime/line_reader.h"
+#include "runtime/program_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTecnicos = 500;
+constexpr int kListas = 4;
+
+struct Fila {
+    std::string lista, boleta, tecnico, creada, resuelta, prioridad;
+};
+
+double seconds_since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string ancho(std::string texto, std::size_t n) {
+    texto.resize(n, ' ');
+    return texto;
+}
+
+// Writes the report and returns the rows it holds, as the reader stores them.
+std::vector<Fila> escribe_reporte(const fs::path& file, long detalles) {
+    std::vector<Fila> filas;
+    filas.reserve(detalles);
+    std::ofstream out(file, std::ios::binary);
+    const long por_lista = (detalles + kListas - 1) / kListas;
+    long n = 0;
+    for (int l = 0; l < kListas && n < detalles; ++l) {
+        const std::string lista = "CENTRAL " + std::to_string(l + 1) + " - REPARACION";
+        out << "REPORTE DE BOLETAS RESUELTAS\r\nLISTA DE TRABAJO " << lista << "\r\n"
+            << "DE FECHA 27/02/26 A 05/03/26 23:59:59\r\n\r\n"
+            << "     #       BOLETA          CREADA          RESUELTA\r\n"
+            << std::string(87, '-') << "\r\n";
+        for (long i = 0; i < por_lista && n < detalles; ++i, ++n) {
+            char numero[24], boleta[24], tecnico[24], creada[32], resuelta[32], prioridad[24];
+            std::snprintf(numero, sizeof numero, "%6ld", i + 1);
+            std::snprintf(boleta, sizeof boleta, "%ld", 4500000 + n);
+            std::snprintf(tecnico, sizeof tecnico, "T%03ld", n % kTecnicos);
+            const int dia = 27 + int(n % 7), hora = int(n % 24), minuto = int(n % 60);
+            const int d = dia > 28 ? dia - 28 : dia, m = dia > 28 ? 3 : 2;
+            std::snprintf(creada, sizeof creada, "%02d/%02d/26 %02d:%02d", d, m, hora, minuto);
+            std::snprintf(resuelta, sizeof resuelta, "%02d/%02d/2026 %02d:%02d:00", d, m,
+                          (hora + 1) % 24, minuto);
+            std::snprintf(prioridad, sizeof prioridad, "%ld", 1 + n % 99);
+            out << ancho(numero, 13) << ancho(boleta, 14) << "  " << ancho(creada, 16)
+                << ancho(resuelta, 19) << "  " << ancho(tecnico, 8) << "CERRADA "
+                << std::string(5 - std::strlen(prioridad), ' ') << prioridad << "\r\n";
+            filas.push_back(
+                {lista, boleta, tecnico, creada,
+                 std::string(resuelta).substr(0, 6) + std::string(resuelta).substr(8, 6),
+                 prioridad});
+        }
+        out << "FIN DE LISTA " << lista << "\r\n\r\n";
+    }
+    return filas;
+}
+
+double lee_y_guarda(const fs::path& base, const fs::path& reporte) {
+    db::Database conexion(base);
+    quality::SinAvance avance;
+    const auto start = std::chrono::steady_clock::now();
+    db::Transaction transaccion(conexion);
+    runtime::LineReader archivo(reporte);
+    quality::LectorBoletas lector(archivo, conexion, avance);
+    lector.buscalista();
+    lector.leefechas();
+    lector.cargaboletas();
+    transaccion.commit();
+    return seconds_since(start);
+}
+
+double insercion_directa(const fs::path& base, const std::vector<Fila>& filas) {
+    sqlite3* handle = nullptr;
+    sqlite3_open_v2(base.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(handle,
+                       "INSERT INTO Boletas_Resueltas (listatrabajo, boleta, tecnico, "
+                       "fecha_creada, fecha_resuelta, prioridad) VALUES (?, ?, ?, ?, ?, ?)",
+                       -1, &insert, nullptr);
+    for (const Fila& f : filas) {
+        int i = 1;
+        for (const std::string* campo :
+             {&f.lista, &f.boleta, &f.tecnico, &f.creada, &f.resuelta, &f.prioridad})
+            sqlite3_bind_text(insert, i++, campo->data(), int(campo->size()), SQLITE_TRANSIENT);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr);
+    const double seconds = seconds_since(start);
+    sqlite3_close(handle);
+    return seconds;
+}
+
+class SinAvisos : public quality::AvisosCorrida {
+public:
+    void mensaje(const std::string& texto, int) override {
+        std::fprintf(stderr, "%s\n", texto.c_str());
+    }
+    void reloj(bool) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const long detalles = argc > 1 ? std::atol(argv[1]) : 100000;
+    const fs::path dir =
+        fs::temp_directory_path() / ("weekly_run_bench_" + std::to_string(getpid()));
+    fs::create_directories(dir / "semana");
+    fs::create_directories(dir / "a");
+    fs::create_directories(dir / "b");
+    setenv(runtime::kProgramFolderVariable, dir.c_str(), 1);
+    for (const char* plantilla : {"TICKETS_TECNICOS.XLS", "numero_boletas.xls"})
+        fs::copy_file(fs::path(PROGRAM_DIR) / plantilla, dir / plantilla);
+
+    const fs::path reporte = dir / "semana" / "boletas.txt";
+    const std::vector<Fila> filas = escribe_reporte(reporte, detalles);
+    const double lectura =
+        lee_y_guarda(quality::create_ternova_database(dir / "a", "clave"), reporte);
+    fs::create_directories(dir / "b");
+    const double directa =
+        insercion_directa(quality::create_ternova_database(dir / "b", "clave"), filas);
+
+    // The whole run, sample and workbooks included:
+    db::Database conexion(quality::create_ternova_database(dir, "clave"));
+    quality::SinAvance avance;
+    SinAvisos avisos;
+    quality::Aleatorio aleatorio;
+    quality::GeneraArchivos corrida(conexion, avance, avisos, aleatorio);
+    const auto start = std::chrono::steady_clock::now();
+    const bool generado = corrida.generaarchivos(reporte);
+    const double completa = seconds_since(start);
+
+    std::printf("detail lines: %ld (%d technicians, %d work lists), report %ju bytes\n",
+                long(filas.size()), kTecnicos, kListas, std::uintmax_t(fs::file_size(reporte)));
+    std::printf("report read and stored:  %9.3f s  %10.0f lines/s\n", lectura,
+                filas.size() / lectura);
+    std::printf("bare prepared insert:    %9.3f s  %10.0f rows/s\n", directa,
+                filas.size() / directa);
+    std::printf("reader / bare insert:    %9.2f\n", directa / lectura);
+    std::printf("whole weekly run:        %9.3f s  %10.0f lines/s  (%s)\n", completa,
+                filas.size() / completa, generado ? "generated" : "FAILED");
+    fs::remove_all(dir);
+    return generado ? 0 : 1;
+}

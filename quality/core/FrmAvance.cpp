@@ -1,0 +1,101 @@
+#include "FrmAvance.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+#include <algorithm>
+#include <climits>
+
+#include "controls.h"
+#include "program.h"
+
+namespace quality {
+
+namespace {
+
+QLabel* etiquetaFija(const QString& nombre, const QString& texto, QWidget* parent, int left,
+                     int top, int width) {
+    auto* label = forms::control<QLabel>(nombre, parent);
+    label->setText(texto);
+    forms::placeTwips(label, left, top, width, 255);
+    return label;
+}
+
+// A progress bar holds int values: a report longer than that fills the bar early.
+int enRango(long valor) {
+    return static_cast<int>(std::clamp<long>(valor, 0, INT_MAX));
+}
+
+}  // namespace
+
+FrmAvance::FrmAvance(forms::Program& program) : Form(program, "FrmAvance") {
+    setWindowTitle("Porcentaje de Avance");
+    setClientSizeTwips(5400, 2520);
+
+    // The reading of the report:
+    lblarch = etiquetaFija("lblarch", "Generando archivos semanales", client(), 240, 120, 4920);
+    Barrita = forms::control<QProgressBar>("Barrita", client());
+    Barrita->setTextVisible(false);
+    Barrita->setRange(0, 0);
+    forms::placeTwips(Barrita, 240, 420, 4920, 255);
+    etiquetaFija("Label1", "Completado en un ", client(), 240, 780, 1500);
+    lblporc = etiquetaFija("lblporc", "0.00", client(), 1740, 780, 600);
+    etiquetaFija("Label2", "%", client(), 2340, 780, 300);
+
+    // The random sample:
+    lblbole = etiquetaFija("lblbole", "Generando boletas aleatorias", client(), 240, 1260, 4920);
+    Barrita2 = forms::control<QProgressBar>("Barrita2", client());
+    Barrita2->setTextVisible(false);
+    Barrita2->setRange(0, 0);
+    forms::placeTwips(Barrita2, 240, 1560, 4920, 255);
+    etiquetaFija("Label4", "Completado en un ", client(), 240, 1920, 1500);
+    lblporc1 = etiquetaFija("lblporc1", "0.00", client(), 1740, 1920, 600);
+    etiquetaFija("Label5", "%", client(), 2340, 1920, 300);
+}
+
+void FrmAvance::barra(Barra barra, long valor, long maximo) {
+    QProgressBar* control = barra == Barra::Barrita ? Barrita : Barrita2;
+    if (control->maximum() != enRango(maximo))
+        control->setRange(0, enRango(maximo));
+    if (control->value() != enRango(valor)) {
+        control->setValue(enRango(valor));
+        control->repaint();
+    }
+}
+
+void FrmAvance::etiqueta(Etiqueta etiqueta, const QString& texto) {
+    QLabel* control = etiqueta == Etiqueta::lblarch   ? lblarch
+                      : etiqueta == Etiqueta::lblporc ? lblporc
+                      : etiqueta == Etiqueta::lblbole ? lblbole
+                                                      : lblporc1;
+    // The reader sets the percentage for every ticket: paint only a change.
+    if (control->text() == texto)
+        return;
+    control->setText(texto);
+    control->repaint();
+}
+
+FrmAvance* AvanceEnVentana::ventana() const {
+    return program_.find<FrmAvance>();
+}
+
+void AvanceEnVentana::mostrar() {
+    program_.show<FrmAvance>(forms::Modeless);
+}
+
+void AvanceEnVentana::descargar() {
+    if (FrmAvance* frm = ventana())
+        program_.unload(*frm);
+}
+
+void AvanceEnVentana::barra(Barra barra, long valor, long maximo) {
+    if (FrmAvance* frm = ventana())
+        frm->barra(barra, valor, maximo);
+}
+
+void AvanceEnVentana::etiqueta(Etiqueta etiqueta, const std::string& texto) {
+    if (FrmAvance* frm = ventana())
+        frm->etiqueta(etiqueta, QString::fromStdString(texto));
+}
+
+}  // namespace quality

@@ -1,0 +1,99 @@
+#pragma once
+// The weekly run: the week's resolved-tickets report becomes the week's data
+// and workbooks. It refuses an empty report and a week already generated,
+// empties and refills Boletas_Resueltas, draws the random sample, fills the
+// per-technician workbook and stores the week's dates and ticket total in
+// Datos_General.
+//
+// All or nothing: the database writes run in one transaction, and both
+// workbooks are written under temporary names in the report's folder and
+// renamed into place only when everything has succeeded. Any failure undoes
+// it all and ends with the file-error message.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Aleatorio.h"
+#include "Avance.h"
+#include "Semana.h"
+#include "database/database.h"
+#include "template_workbook.h"
+
+namespace quality {
+
+inline constexpr const char* kTitulo = "Ternova";
+inline constexpr const char* kErrorEnArchivo =
+    "Error en el archivo. No se pudo completar la acción.";
+inline constexpr const char* kNoEsNecesario =
+    "No es necesario volver a generar los archivos,\nsi existen en el directorio orígen.";
+inline constexpr int kCritico = 16;
+inline constexpr int kInformacion = 64;
+
+inline constexpr const char* kTicketsTecnicosPlantilla = "TICKETS_TECNICOS.XLS";
+inline constexpr const char* kBorraBoletasResueltasSql = "DELETE * FROM Boletas_Resueltas;";
+inline constexpr const char* kTecnicoListaTrabajoSql = "Select * From Tecnico_ListaTrabajo";
+inline constexpr const char* kTecnicoTotalesSql = "Select * From Tecnico_Totales";
+inline constexpr const char* kCarSql = "Select * FROM CAR";
+inline constexpr const char* kDatosGeneralSql = "Select * From Datos_General";
+
+// What the run shows the user besides the progress window: message boxes
+// (the program's title) and the hourglass.
+class AvisosCorrida {
+public:
+    virtual ~AvisosCorrida() = default;
+    virtual void mensaje(const std::string& texto, int estilo) = 0;
+    virtual void reloj(bool esperando) = 0;
+};
+
+class GeneraArchivos {
+public:
+    GeneraArchivos(db::Database& conexion, Avance& avance, AvisosCorrida& avisos,
+                   Aleatorio& aleatorio);
+    ~GeneraArchivos();
+
+    // generaarchivos: the run on the report `archivoentrada`; returns generado,
+    // true when the week's data and both workbooks were written.
+    bool generaarchivos(const std::filesystem::path& archivoentrada);
+
+    // Its steps.
+
+    // directorioentrada := the report's folder.
+    void obtienedirectorio();
+    // Whether the week's sample workbook is in the report's folder already.
+    bool existenarchivos() const;
+    // The per-technician workbook, saved under a temporary name, and Datos_General.
+    void exportaboletastecnicos();
+    void llenalistatrabajo();
+    void llenatotales();
+    void guardadatosgeneral();
+
+    // The state of the run.
+    std::filesystem::path archivoentrada;
+    Semana semana;
+    double totalboletas = 0;
+    bool generado = false;
+
+private:
+    // The temporary file a workbook is written to before it takes its name.
+    std::filesystem::path temporal(const std::string& nombre) const;
+    // Removes the workbooks written so far, under whichever name they stand.
+    void deshaz_archivos();
+    void falla();
+
+    db::Database& conexion_;
+    Avance& avance_;
+    AvisosCorrida& avisos_;
+    Aleatorio& aleatorio_;
+    std::unique_ptr<workbook::TemplateWorkbook> hoja_;  // the per-technician sheet
+    // The workbooks written so far.
+    struct Libro {
+        std::filesystem::path temporal, final;
+        bool en_su_lugar = false;  // renamed to its final name
+    };
+    std::vector<Libro> libros_;
+};
+
+}  // namespace quality

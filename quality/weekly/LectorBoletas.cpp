@@ -1,0 +1,229 @@
+#include "LectorBoletas.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ErrorArchivo.h"
+#include "runtime/conversions.h"
+#include "runtime/format.h"
+#include "runtime/strings.h"
+
+namespace quality {
+
+namespace {
+
+constexpr std::string_view kEncabezado = "LISTA DE TRABAJO";
+constexpr std::string_view kFechas = "DE FECHA";
+constexpr std::string_view kSeparador = "-";
+constexpr std::string_view kFinDeLista = "FIN DE LIST";
+
+// Two digits at `pos` of `texto`, or -1.
+int dos_digitos(std::string_view texto, std::size_t pos) {
+    if (pos + 2 > texto.size())
+        return -1;
+    const char a = texto[pos], b = texto[pos + 1];
+    if (a < '0' || a > '9' || b < '0' || b > '9')
+        return -1;
+    return (a - '0') * 10 + (b - '0');
+}
+
+// The fixed columns of a line, counted in characters: a report line is
+// nearly always plain ASCII, where characters are bytes and no counting is needed.
+class Columnas {
+public:
+    explicit Columnas(const std::string& linea) : linea_(linea) {
+        ascii_ = std::all_of(linea.begin(), linea.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        largo_ = ascii_ ? long(linea.size()) : runtime::len(linea);
+    }
+    long largo() const { return largo_; }
+    // Mid(linea, desde, cuantos): `cuantos` characters from the 1-based `desde`.
+    std::string_view mid(long desde, long cuantos) const {
+        if (!ascii_) {
+            const std::size_t a = runtime::byte_offset(linea_, desde);
+            const std::size_t b = runtime::byte_offset(linea_, desde + cuantos);
+            return std::string_view(linea_).substr(a, b - a);
+        }
+        if (desde > largo_)
+            return {};
+        return std::string_view(linea_).substr(desde - 1, cuantos);
+    }
+
+private:
+    const std::string& linea_;
+    bool ascii_;
+    long largo_;
+};
+
+runtime::DateSerial fecha_del_reporte(const std::string& texto, const char* cual) {
+    const auto fecha = runtime::parse_date(texto);
+    if (!fecha || runtime::time_part(*fecha) != 0)
+        throw ErrorArchivo(std::string("la fecha ") + cual + " \"" + texto + "\" no se puede leer");
+    return *fecha;
+}
+
+}  // namespace
+
+std::optional<std::string> momento_boleta(std::string_view texto) {
+    const std::string t = runtime::trim(texto);
+    // dd/mm/ then yy or yyyy, a blank, hh:mm and perhaps :ss.
+    const int dia = dos_digitos(t, 0), mes = dos_digitos(t, 3);
+    if (dia < 0 || mes < 0 || t.size() < 14 || t[2] != '/' || t[5] != '/')
+        return std::nullopt;
+    std::size_t pos = 6;
+    int anio = dos_digitos(t, pos);
+    const int siglo_o_anio = anio;
+    if (anio < 0)
+        return std::nullopt;
+    if (pos + 2 < t.size() && t[pos + 2] != ' ') {
+        const int resto = dos_digitos(t, pos + 2);
+        if (resto < 0)
+            return std::nullopt;
+        anio = siglo_o_anio * 100 + resto;
+        pos += 4;
+    } else {
+        anio = runtime::expand_two_digit_year(anio);
+        pos += 2;
+    }
+    if (pos >= t.size() || t[pos] != ' ')
+        return std::nullopt;
+    ++pos;
+    const int hora = dos_digitos(t, pos), minuto = dos_digitos(t, pos + 3);
+    if (hora < 0 || minuto < 0 || pos + 5 > t.size() || t[pos + 2] != ':')
+        return std::nullopt;
+    pos += 5;
+    if (pos < t.size()) {
+        const int segundo = dos_digitos(t, pos + 1);
+        if (t[pos] != ':' || segundo < 0 || segundo > 59 || pos + 3 != t.size())
+            return std::nullopt;
+    }
+    if (!runtime::is_valid_day(anio, mes, dia) || hora > 23 || minuto > 59)
+        return std::nullopt;
+    // "dd/mm/yy hh:mm", the digits as they stand.
+    std::string guardado = t.substr(0, 6);
+    guardado.push_back(char('0' + anio % 100 / 10));
+    guardado.push_back(char('0' + anio % 10));
+    guardado.push_back(' ');
+    guardado.append(t, pos - 5, 5);
+    return guardado;
+}
+
+LectorBoletas::LectorBoletas(runtime::LineReader& reporte, db::Database& conexion, Avance& avance)
+    : reporte_(reporte),
+      conexion_(conexion),
+      avance_(avance),
+      maximo_(static_cast<long>(reporte.length())) {}
+
+bool LectorBoletas::empieza(std::string_view texto, std::string_view inicio) {
+    return texto.substr(0, inicio.size()) == inicio;
+}
+
+void LectorBoletas::leer() {
+    linea = reporte_.read_line();
+}
+
+void LectorBoletas::avanza(long pasos) {
+    valor_ += pasos;
+    avance_.barra(Barra::Barrita, valor_, maximo_);
+}
+
+void LectorBoletas::buscalista() {
+    while (!empieza(linea, kEncabezado) && !reporte_.eof())
+        leer();
+    if (!empieza(linea, kEncabezado))
+        return;
+    // The name begins at column 18: a header of 16 characters has none to give.
+    if (runtime::len(linea) == 16)
+        throw ErrorArchivo("el encabezado \"" + linea + "\" no tiene nombre de lista");
+    listatrabajo = runtime::trim(runtime::mid(linea, 18));
+}
+
+void LectorBoletas::leefechas() {
+    while (!empieza(linea, kFechas) && !reporte_.eof()) {
+        leer();
+        avanza(1);
+    }
+    if (!empieza(linea, kFechas))
+        throw ErrorArchivo("el reporte no tiene línea \"DE FECHA\"");
+    const long largo = runtime::len(linea);
+    if (largo - 16 < 1)
+        throw ErrorArchivo("la línea de fechas \"" + linea + "\" es muy corta");
+    fechaini = fecha_del_reporte(runtime::mid(linea, 10, 8), "inicial");
+    fechafin = fecha_del_reporte(runtime::trim(runtime::mid(linea, largo - 16, 8)), "final");
+}
+
+void LectorBoletas::buscaseparador() {
+    while (!empieza(linea, kSeparador) && !reporte_.eof())
+        leer();
+}
+
+void LectorBoletas::separacampos() {
+    const Columnas columnas(linea);
+    const long largo = columnas.largo();
+    // The technician stands 21 characters from the end of the line.
+    if (largo < 21)
+        throw ErrorArchivo("la línea \"" + linea + "\" es muy corta para una boleta");
+    boleta.boleta = runtime::trim(columnas.mid(14, 14));
+    boleta.tecnico = runtime::trim(columnas.mid(largo - 20, 8));
+    boleta.prioridad = runtime::trim(columnas.mid(largo - 4, 5));
+    auto fecha_creada = momento_boleta(columnas.mid(30, 16));
+    auto fecha_resuelta = momento_boleta(columnas.mid(46, 19));
+    if (!fecha_creada || !fecha_resuelta)
+        throw ErrorArchivo("la boleta \"" + boleta.boleta +
+                           "\" tiene una fecha que no se puede leer");
+    boleta.fecha_creada = std::move(*fecha_creada);
+    boleta.fecha_resuelta = std::move(*fecha_resuelta);
+}
+
+void LectorBoletas::guardaboleta() {
+    rsgeneral_.add_new();
+    rsgeneral_.set(columna_[0], listatrabajo);
+    rsgeneral_.set(columna_[1], boleta.boleta);
+    rsgeneral_.set(columna_[2], boleta.tecnico);
+    rsgeneral_.set(columna_[3], boleta.fecha_creada);
+    rsgeneral_.set(columna_[4], boleta.fecha_resuelta);
+    rsgeneral_.set(columna_[5], boleta.prioridad);
+    rsgeneral_.update();
+    const long porcentaje = static_cast<long>(std::floor(double(valor_) * 100.0 / double(maximo_)));
+    if (porcentaje != porcentaje_) {
+        porcentaje_ = porcentaje;
+        lblporc_ = runtime::number_to_text(double(porcentaje));
+    }
+    avance_.etiqueta(Etiqueta::lblporc, lblporc_);
+    totalboletas += 1;
+}
+
+void LectorBoletas::cargaboletas() {
+    rsgeneral_ = conexion_.open_recordset(kBoletasResueltasSql);
+    int i = 0;
+    for (const char* nombre :
+         {"listatrabajo", "boleta", "tecnico", "fecha_creada", "fecha_resuelta", "prioridad"})
+        columna_[i++] = rsgeneral_.field_position(nombre);
+    buscaseparador();
+    bool primera = true;
+    // In a block: linea is its separator or a line of its details.
+    bool enbloque = empieza(linea, kSeparador);
+    while (enbloque && !reporte_.eof()) {
+        leer();
+        if (primera)
+            avanza(1);
+        else if (maximo_ - 100 > valor_)
+            avanza(100);
+        primera = false;
+        principio = runtime::trim(runtime::left(linea, 12));
+        if (principio.empty() || empieza(principio, kFinDeLista)) {
+            // The block ended: on to the next header and its separator.
+            buscalista();
+            if (!empieza(linea, kEncabezado))
+                break;
+            buscaseparador();
+            enbloque = empieza(linea, kSeparador);
+        } else {
+            separacampos();
+            guardaboleta();
+        }
+    }
+    rsgeneral_.close();
+}
+
+}  // namespace quality

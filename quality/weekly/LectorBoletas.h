@@ -1,0 +1,87 @@
+#pragma once
+// The reader of the resolved-tickets report: one block per work list, headed
+// by a "LISTA DE TRABAJO" line; the week's dates on the first "DE FECHA"
+// line; a separator line beginning "-"; fixed-column detail lines; a block
+// ending at a line whose first 12 characters, trimmed, are empty or begin
+// with "FIN DE LIST". Every detail line becomes a row of Boletas_Resueltas.
+//
+// The procedures keep their names and their order of use: the weekly run
+// calls buscalista() and leefechas() for the first block's name and the
+// week's dates, then cargaboletas() for every detail line of the report.
+// A report they cannot read raises ErrorArchivo.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "Avance.h"
+#include "database/database.h"
+#include "runtime/date_serial.h"
+#include "runtime/line_reader.h"
+
+namespace quality {
+
+inline constexpr const char* kBoletasResueltasSql = "Select * From Boletas_Resueltas";
+
+// A ticket moment of the report's fixed columns, "dd/mm/yyyy hh:mm" or
+// "dd/mm/yy hh:mm", with or without ":ss", blanks around it ignored, always
+// day first, as the stored form "dd/mm/yy hh:mm"; nothing when the text is
+// none of these forms or names no real day and time.
+std::optional<std::string> momento_boleta(std::string_view texto);
+
+// The current ticket, as separacampos() cuts it from a detail line.
+struct Boleta {
+    std::string boleta, tecnico, fecha_creada, fecha_resuelta, prioridad;
+};
+
+class LectorBoletas {
+public:
+    // Reads `reporte` (file 1) from where it stands, stores into `conexion`
+    // and moves the upper bar of `avance`, whose maximum is the report's
+    // length in bytes.
+    LectorBoletas(runtime::LineReader& reporte, db::Database& conexion, Avance& avance);
+
+    // The procedures of the reader.
+
+    // Reads up to the next work-list header; listatrabajo := its name.
+    void buscalista();
+    // Reads up to the first "DE FECHA" line, one step of the bar per line;
+    // fechaini and fechafin := its two dates.
+    void leefechas();
+    // Reads up to the next separator line.
+    void buscaseparador();
+    // Cuts linea into the current ticket.
+    void separacampos();
+    // Appends the current ticket to Boletas_Resueltas; lblporc := the bar's
+    // percentage; totalboletas += 1.
+    void guardaboleta();
+    // Stores every detail line of the report, block by block, up to its end;
+    // a detail line standing last, without a closing line, is stored too.
+    void cargaboletas();
+
+    // The state the reader leaves.
+
+    std::string linea;         // the line in hand
+    std::string principio;     // the first 12 characters of the line, trimmed
+    std::string listatrabajo;  // the current work list
+    runtime::DateSerial fechaini = 0, fechafin = 0;
+    Boleta boleta;
+    double totalboletas = 0;  // tickets stored in this run
+
+private:
+    void leer();  // the next line into linea
+    void avanza(long pasos);
+    static bool empieza(std::string_view texto, std::string_view inicio);
+
+    runtime::LineReader& reporte_;
+    db::Database& conexion_;
+    Avance& avance_;
+    db::Recordset rsgeneral_;
+    long valor_ = 0;        // Barrita's value
+    long maximo_ = 0;       // Barrita's maximum
+    int columna_[6] = {};   // Boletas_Resueltas' fields, in the order guardaboleta sets them
+    long porcentaje_ = -1;  // lblporc's last value, and its text
+    std::string lblporc_;
+};
+
+}  // namespace quality
