@@ -108,4 +108,24 @@ TEST(UpDown, TabMovesBetweenTheBoxesAndTheArrowsWithTheirFocusEvents) {
     EXPECT_EQ(window->events, QStringList({"txtrec1fe_LostFocus", "txtrec1ho_GotFocus"}));
 }
 
+TEST(UpDown, ABoxThatTakesTheFocusBackWhenLeftKeepsIt) {
+    // A refused entry: the time box's LostFocus empties it and takes the
+    // focus back, while the focus was going to the arrows.
+    forms::TestProgram app;
+    Acknowledgement* window = shownAndActive(app);
+    forms::onLostFocus(window->time, [window] {
+        window->time->setText("__:__");
+        window->time->setFocus();
+    });
+    window->time->setFocus();
+    QTest::keyClicks(window->time, "1260");
+    window->events.clear();
+    QTest::mouseClick(window->arrows->upArrow(), Qt::LeftButton);
+    EXPECT_TRUE(window->time->hasFocus());
+    EXPECT_EQ(window->time->text(), "__:__");
+    EXPECT_TRUE(window->events.contains("txtrec1ho_LostFocus"));
+    EXPECT_EQ(window->events.last(), "flechitas1_UpClick");  // on the emptied box
+    EXPECT_EQ(window->active, 2);
+}
+
 }  // namespace
