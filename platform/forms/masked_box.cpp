@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -139,6 +140,20 @@ void MaskedBox::erase(bool backwards) {
         return;
     text[position] = kPrompt;
     show(text, position);
+}
+
+void MaskedBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    switch (event->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason:
+            deselect();
+            setCursorPosition(0);
+            break;
+        default:
+            break;
+    }
 }
 
 void MaskedBox::keyPressEvent(QKeyEvent* event) {

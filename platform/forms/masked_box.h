@@ -7,7 +7,9 @@
 // - Typing fills the digit positions ("#") only, in order, and steps over the
 //   literals; other characters are refused. Backspace and Delete put the
 //   prompt back into the digit positions they take (the literals stay).
-//   Pasting types the clipboard's characters one by one.
+//   Pasting types the clipboard's characters one by one. Typing overwrites;
+//   entering the box with Tab puts the cursor at its start, selecting
+//   nothing, so that what code set is typed over position by position.
 // - Code sets the text with setText: a value that fits the mask (its
 //   literals in place, a digit or the prompt in each digit position) is shown
 //   as it stands, "15/03/97" or "__/__/__"; any other value, the empty text
@@ -53,6 +55,7 @@ signals:
     void changed(const QString& text);
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

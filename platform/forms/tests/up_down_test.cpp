@@ -96,7 +96,7 @@ TEST(UpDown, DisabledArrowsTakeNoClickAndNoFocus) {
     EXPECT_TRUE(window->date->hasFocus());
 }
 
-TEST(UpDown, TabMovesBetweenTheBoxesAndTheArrowsWithTheirFocusEvents) {
+TEST(UpDown, TabMovesBetweenTheBoxesWhichAreTypedOverFromTheirStart) {
     forms::TestProgram app;
     Acknowledgement* window = shownAndActive(app);
     window->date->setFocus();
@@ -106,6 +106,13 @@ TEST(UpDown, TabMovesBetweenTheBoxesAndTheArrowsWithTheirFocusEvents) {
     QTest::keyClicks(window->time, "0930");
     EXPECT_EQ(window->time->text(), "09:30");
     EXPECT_EQ(window->events, QStringList({"txtrec1fe_LostFocus", "txtrec1ho_GotFocus"}));
+
+    // Entering a box that shows a value types over it from its start.
+    window->date->setText("15/03/97");
+    QTest::keyClick(window->time, Qt::Key_Backtab);
+    ASSERT_TRUE(window->date->hasFocus());
+    QTest::keyClicks(window->date, "2");
+    EXPECT_EQ(window->date->text(), "25/03/97");
 }
 
 TEST(UpDown, ABoxThatTakesTheFocusBackWhenLeftKeepsIt) {
