@@ -52,12 +52,20 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 bool DataTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && data_ && data_->source() && !data_->source()->allRowsRead();
+    return !parent.isValid() && !failed_ && data_ && data_->source() &&
+           !data_->source()->allRowsRead();
 }
 
 void DataTableModel::fetchMore(const QModelIndex& parent) {
-    if (canFetchMore(parent))
+    if (!canFetchMore(parent))
+        return;
+    try {
         data_->readMore(kPageRows);
+    } catch (const std::exception& error) {
+        // The rows read stay shown; the grid stops reading until the next opening.
+        failed_ = true;
+        qWarning("%s: %s", qPrintable(data_->objectName()), error.what());
+    }
 }
 
 void DataTableModel::reopen() {
@@ -65,6 +73,7 @@ void DataTableModel::reopen() {
     RecordSource* source = data_ ? data_->source() : nullptr;
     columns_ = source ? source->fieldCount() : 0;
     rows_ = 0;
+    failed_ = false;
     endResetModel();
     rowsRead();
     // The first page is read before the data control's first Reposition,

@@ -39,6 +39,7 @@ private:
     QPointer<DataControl> data_;
     int rows_ = 0;
     int columns_ = 0;
+    bool failed_ = false;
 };
 
 class DataGrid : public QTableView {

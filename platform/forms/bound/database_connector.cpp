@@ -24,7 +24,13 @@ class DatabaseRecordSource : public RecordSource {
 public:
     DatabaseRecordSource(const QString& databaseName, const QString& recordSource)
         : database_(std::filesystem::path(databaseName.toStdString())),
-          recordset_(database_.open_recordset(recordSource.toStdString(), db::Cursor::Lazy)) {}
+          recordset_(database_.open_recordset(recordSource.toStdString(), db::Cursor::Lazy)) {
+        // A statement not read to its end holds the file's shared lock, and
+        // the writes of every other connection (the program's own) wait on
+        // it and fail. Reading a first block at once frees the file for the
+        // small sources of most windows; a large one opens just as fast.
+        recordset_.read_more(kFirstRows);
+    }
 
     int fieldCount() const override { return recordset_.field_count(); }
 
@@ -80,6 +86,7 @@ public:
     }
 
 private:
+    static constexpr long kFirstRows = 512;
     static constexpr long kChunkRows = 4096;
 
     db::Database database_;
