@@ -247,7 +247,11 @@ DataControl::DataControl(QWidget* parent) : QWidget(parent), recordset_(*this) {
     arrow("moveLast", Qt::DownArrow, &DataRecordset::moveLast);
 }
 
-DataControl::~DataControl() = default;
+DataControl::~DataControl() {
+    for (const auto& b : bound_)
+        if (b.control && dataSourceOf(b.control) == this)
+            b.control->setProperty(kDataSourceProperty, QVariant());
+}
 
 void DataControl::setConnector(std::shared_ptr<DataConnector> connector) {
     connector_ = std::move(connector);
