@@ -195,6 +195,13 @@ TEST_F(Store, GridOverALargeStoreOpensWithoutReadingItAndReadsAsItScrolls) {
     EXPECT_LT(scrolled, kNumbers);
     EXPECT_EQ(grid->model()->rowCount(), scrolled);
     EXPECT_EQ(data->recordset().absolutePosition(), 0);  // scrolling does not move
+
+    // A click on a row shown makes it the data control's current row.
+    grid->scrollToTop();
+    const QModelIndex third = grid->model()->index(2, 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(third).center());
+    EXPECT_EQ(data->recordset().absolutePosition(), 2);
+    EXPECT_EQ(data->recordset().field("nombre").to_text(), "n000003");
 }
 
 TEST_F(Store, GridsCurrentRowFollowsTheDataControlAndBack) {
