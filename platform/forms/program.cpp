@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "data_control.h"
+
 namespace forms {
 
 Program::Program(QString title, Services services)
@@ -32,6 +34,14 @@ Form* Program::adopt(std::unique_ptr<Form> form) {
     QPointer<Form> guard(form.get());
     loaded_.push_back(std::move(form));
     guard->Form_Load();
+    // The data controls that Load did not refresh open now, as they did after
+    // the old Form_Load.
+    if (guard && isLoaded(guard)) {
+        const auto controls = guard->findChildren<DataControl*>();
+        for (QPointer<DataControl> data : controls)
+            if (data && guard && isLoaded(guard))
+                data->openAfterLoad();
+    }
     return guard && isLoaded(guard) ? guard.data() : nullptr;
 }
 
