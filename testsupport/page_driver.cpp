@@ -62,15 +62,15 @@ std::string drive_page(const std::vector<PageStep>& steps) {
         json += (json.size() > 1 ? "," : "") + json_step(step);
     json += "]";
     TempDir home;
-    ProcessSpec spec{"node",
-                     {std::string(BROWSER_DRIVER_DIR) + "/page_driver.js", json},
-                     {{"HOME", home.path().string()},
-                      {"PATH", "/usr/bin:/bin"},
-                      {"LC_ALL", "C.UTF-8"},
-                      {"TMPDIR", home.path().string()}},
-                     "",
-                     ""};
-    auto result = run_process(spec);
+    ProcessSpec command{"node",
+                        {std::string(BROWSER_DRIVER_DIR) + "/page_driver.js", json},
+                        {{"HOME", home.path().string()},
+                         {"PATH", "/usr/bin:/bin"},
+                         {"LC_ALL", "C.UTF-8"},
+                         {"TMPDIR", home.path().string()}},
+                        "",
+                        ""};
+    auto result = run_process(command);
     if (result.status != 0)
         throw std::runtime_error("page driver failed: " + result.err);
     return result.out;

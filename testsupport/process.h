@@ -12,11 +12,11 @@
 namespace testsupport {
 
 struct ProcessSpec {
-    std::string program;                      // absolute path or a name found on PATH
-    std::vector<std::string> args;            // without the program name
-    std::map<std::string, std::string> env;   // the child's whole environment
-    std::string input;                        // written to standard input, then closed
-    std::string cwd;                          // empty: the test's own directory
+    std::string program;                     // absolute path or a name found on PATH
+    std::vector<std::string> args;           // without the program name
+    std::map<std::string, std::string> env;  // the child's whole environment
+    std::string input;                       // written to standard input, then closed
+    std::string cwd;                         // empty: the test's own directory
 };
 
 struct ProcessResult {
@@ -26,11 +26,11 @@ struct ProcessResult {
 };
 
 // Runs the program to its end. Throws std::runtime_error when it can't start.
-ProcessResult run_process(const ProcessSpec& spec);
+ProcessResult run_process(const ProcessSpec& command);
 
 // Starts the program in the background, its output sent to the given files
 // ("" for /dev/null). Returns its process id.
-pid_t start_process(const ProcessSpec& spec, const std::string& out_file = "",
+pid_t start_process(const ProcessSpec& command, const std::string& out_file = "",
                     const std::string& err_file = "");
 
 // Ends a background process: SIGTERM, then SIGKILL after a grace period.

@@ -47,8 +47,7 @@ int free_port() {
     return ntohs(address.sin_port);
 }
 
-WebServer::WebServer(const std::filesystem::path& document_root,
-                     const std::string& extra_config) {
+WebServer::WebServer(const std::filesystem::path& document_root, const std::string& extra_config) {
     port_ = free_port();
     std::string config =
         "server.document-root = \"" + document_root.string() + "\"\n" +
@@ -70,21 +69,26 @@ WebServer::WebServer(const std::filesystem::path& document_root,
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     stop_process(pid_);
-    throw std::runtime_error("lighttpd did not start: " +
-                             read_file(state_.path() / "stderr.log") + error_log());
+    throw std::runtime_error("lighttpd did not start: " + read_file(state_.path() / "stderr.log") +
+                             error_log());
 }
 
-WebServer::~WebServer() { stop_process(pid_); }
+WebServer::~WebServer() {
+    stop_process(pid_);
+}
 
 std::string WebServer::url(const std::string& target) const {
     return "http://127.0.0.1:" + std::to_string(port_) + target;
 }
 
-std::string WebServer::error_log() const { return read_file(state_.path() / "error.log"); }
+std::string WebServer::error_log() const {
+    return read_file(state_.path() / "error.log");
+}
 
 HttpResponse http_get(int port, const std::string& target) {
     int fd = connect_to(port);
-    if (fd < 0) throw std::runtime_error("cannot connect to port " + std::to_string(port));
+    if (fd < 0)
+        throw std::runtime_error("cannot connect to port " + std::to_string(port));
     std::string request = "GET " + target + " HTTP/1.0\r\nHost: 127.0.0.1\r\n\r\n";
     if (write(fd, request.data(), request.size()) != static_cast<ssize_t>(request.size())) {
         close(fd);
@@ -92,12 +96,14 @@ HttpResponse http_get(int port, const std::string& target) {
     }
     std::string raw;
     char buffer[65536];
-    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) raw.append(buffer, n);
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+        raw.append(buffer, n);
     close(fd);
 
     HttpResponse response;
     auto end_of_headers = raw.find("\r\n\r\n");
-    if (end_of_headers == std::string::npos) throw std::runtime_error("bad response: " + raw);
+    if (end_of_headers == std::string::npos)
+        throw std::runtime_error("bad response: " + raw);
     response.headers = raw.substr(0, end_of_headers);
     response.body = raw.substr(end_of_headers + 4);
     auto blank = response.headers.find(' ');

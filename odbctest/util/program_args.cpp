@@ -78,13 +78,13 @@ void parse_arguments(int* argc, char*** argv) {
     int reported = -1;
     char* next_letter = letters;
     for (int i = 0; i < count; ++i) {
-        const option_spec& spec = program_info.options[i];
-        long_options[i] = {spec.long_name,
-                           spec.kind != OPTION_FLAG ? required_argument : no_argument, &reported,
+        const option_spec& wanted = program_info.options[i];
+        long_options[i] = {wanted.long_name,
+                           wanted.kind != OPTION_FLAG ? required_argument : no_argument, &reported,
                            i};
-        if (spec.letter) {
-            *next_letter++ = spec.letter;
-            if (spec.kind != OPTION_FLAG)
+        if (wanted.letter) {
+            *next_letter++ = wanted.letter;
+            if (wanted.kind != OPTION_FLAG)
                 *next_letter++ = ':';
         }
     }

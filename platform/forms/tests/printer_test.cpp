@@ -12,11 +12,11 @@
 namespace {
 
 std::string runTool(const std::string& tool, const std::vector<std::string>& args) {
-    testsupport::ProcessSpec spec;
-    spec.program = tool;
-    spec.args = args;
-    spec.env = {{"PATH", "/usr/bin:/bin"}};
-    const testsupport::ProcessResult result = testsupport::run_process(spec);
+    testsupport::ProcessSpec command;
+    command.program = tool;
+    command.args = args;
+    command.env = {{"PATH", "/usr/bin:/bin"}};
+    const testsupport::ProcessResult result = testsupport::run_process(command);
     EXPECT_EQ(result.status, 0) << result.err;
     return result.out;
 }
