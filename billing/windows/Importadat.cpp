@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "FacturaRecordStore.h"
+#include "Filtra.h"
 #include "Module1.h"
 #include "controls.h"
 #include "database/database.h"
@@ -137,8 +138,12 @@ void Importadat::conv_Click() {
     setHourglass(false);
 }
 
-// Opens the filter window Filtra, hiding this one, once the program has it.
-void Importadat::Command2_Click() {}
+// The filter window comes in this one's place; it shows this one again when
+// it is unloaded.
+void Importadat::Command2_Click() {
+    hide();
+    program().show<Filtra>(forms::Modeless, modulo_);
+}
 
 // Empties the store through its own connection to the file, all rows or
 // none; no confirmation and, when it works, no message.

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "FacturaDatabase.h"
+#include "Filtra.h"
 #include "Module1.h"
 #include "billing_dump.h"
 #include "database/database.h"
@@ -29,6 +30,7 @@
 #include "start.h"
 #include "temp_dir.h"
 #include "test_program.h"
+#include "zovavidevir_fixture.h"
 
 namespace {
 
@@ -37,18 +39,7 @@ using billingtest::dumpLines;
 using billingtest::numberedRecord;
 using billingtest::RecordType;
 
-// The program folder of one test, with or without its factura.mdb.
-class ProgramFolder {
-public:
-    explicit ProgramFolder(bool withDatabase = true) {
-        if (withDatabase) {
-            billing::create_factura_database(dir.path());
-        }
-        setenv(runtime::kProgramFolderVariable, dir.path().c_str(), 1);
-    }
-    ~ProgramFolder() { unsetenv(runtime::kProgramFolderVariable); }
-    testsupport::TempDir dir;
-};
+using billingtest::ProgramFolder;
 
 class MainWindow : public testing::Test {
 protected:
@@ -187,8 +178,15 @@ TEST_F(MainWindow, MenuEntriesAndTheirShortcutsDoWhatTheButtonsDo) {
     EXPECT_EQ(app.messages.shown[0].text, "Se capturaron  2 registros ");
     QTest::keyClick(window, Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(storedRows(), 0);
-    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);  // the filter window is not built yet
+    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+    auto* filtra = app.find<billing::Filtra>();
+    ASSERT_NE(filtra, nullptr);
+    EXPECT_TRUE(filtra->isVisible());
+    EXPECT_FALSE(window->isVisible());
+    filtra->findChild<QPushButton*>("Cierra")->click();
     EXPECT_TRUE(window->isVisible());
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
     auto* about = app.find<shell::frmAbout>();
     ASSERT_NE(about, nullptr);
