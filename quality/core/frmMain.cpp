@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmSupervisores.h"
 #include "GeneraBoletas.h"
 #include "controls.h"
 #include "frmacerca.h"
@@ -208,11 +209,11 @@ void frmMain::cmdgraf_Click() {
 }
 
 void frmMain::cmdpass_Click() {
-    // FrmCambiar, modeless, comes with the supervisors' windows.
+    program().show<FrmCambiar>(forms::Modeless, state_);
 }
 
 void frmMain::mnusuper_Click() {
-    // FrmSuper, modeless, comes with the supervisors' windows.
+    program().show<FrmSuper>(forms::Modeless, state_);
 }
 
 void frmMain::mnutecagr_Click() {
