@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmPrioridades.h"
 #include "FrmSupervisores.h"
 #include "GeneraBoletas.h"
 #include "controls.h"
@@ -225,7 +226,7 @@ void frmMain::mnutecmod_Click() {
 }
 
 void frmMain::mnuprior_Click() {
-    // FrmPrioridades, modeless, comes with the priority window.
+    program().show<FrmPrioridades>(forms::Modeless, state_);
 }
 
 void frmMain::mnuacerca_Click() {
