@@ -10,6 +10,7 @@
 #include "FrmContrasena.h"
 #include "FrmPrioridades.h"
 #include "FrmSupervisores.h"
+#include "FrmTecnicos.h"
 #include "GeneraBoletas.h"
 #include "controls.h"
 #include "frmacerca.h"
@@ -218,11 +219,11 @@ void frmMain::mnusuper_Click() {
 }
 
 void frmMain::mnutecagr_Click() {
-    // FrmTecnico, modeless, comes with the technicians' windows.
+    program().show<FrmTecnico>(forms::Modeless, state_);
 }
 
 void frmMain::mnutecmod_Click() {
-    // FrmTecnicoModi, modeless, comes with the technicians' windows.
+    program().show<FrmTecnicoModi>(forms::Modeless, state_);
 }
 
 void frmMain::mnuprior_Click() {
