@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "avisos.h"
 #include "controls.h"
 #include "program.h"
 #include "text_box.h"
@@ -61,7 +62,8 @@ FrmPrioridades::FrmPrioridades(forms::Program& program, MdlTtlQuality& state)
         forms::onOptionClick(Option1[i], [this, i] { Option1_Click(i); });
     for (int i = 0; i < 6; ++i)
         connect(Text1[i], &forms::TextBox::changed, this, [this, i] { Text1_Change(i); });
-    connect(cmdaceptar, &QPushButton::clicked, this, &FrmPrioridades::cmdaceptar_Click);
+    connect(cmdaceptar, &QPushButton::clicked, this,
+            [this] { conAviso(*this, [this] { cmdaceptar_Click(); }); });
     connect(cmdsalir, &QPushButton::clicked, this, &FrmPrioridades::cmdsalir_Click);
 }
 

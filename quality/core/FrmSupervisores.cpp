@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "avisos.h"
 #include "controls.h"
 #include "program.h"
 #include "text_box.h"
@@ -54,7 +55,8 @@ FrmCambiar::FrmCambiar(forms::Program& program, MdlTtlQuality& state)
 
     for (forms::TextBox* box : {txtclave, txtnueva, txtconfirma})
         connect(box, &forms::TextBox::changed, this, &FrmCambiar::txtclave_Change);
-    connect(cmdaceptar, &QPushButton::clicked, this, &FrmCambiar::cmdaceptar_Click);
+    connect(cmdaceptar, &QPushButton::clicked, this,
+            [this] { conAviso(*this, [this] { cmdaceptar_Click(); }); });
     connect(cmdsalir, &QPushButton::clicked, this, &FrmCambiar::cmdsalir_Click);
 }
 
@@ -115,7 +117,8 @@ FrmSuper::FrmSuper(forms::Program& program, MdlTtlQuality& state)
 
     for (forms::TextBox* box : {txtnombre, txtcontra, txtconfir})
         connect(box, &forms::TextBox::changed, this, &FrmSuper::txtnombre_Change);
-    connect(cmdbut4, &QPushButton::clicked, this, &FrmSuper::cmdbut4_Click);
+    connect(cmdbut4, &QPushButton::clicked, this,
+            [this] { conAviso(*this, [this] { cmdbut4_Click(); }); });
     connect(cmdbut3, &QPushButton::clicked, this, &FrmSuper::cmdbut3_Click);
 }
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "avisos.h"
 #include "controls.h"
 #include "data_combo.h"
 #include "data_control.h"
@@ -67,7 +68,8 @@ FrmTecnico::FrmTecnico(forms::Program& program, MdlTtlQuality& state)
 
     for (forms::TextBox* box : {txtiniciales, txtnombre})
         connect(box, &forms::TextBox::changed, this, &FrmTecnico::txtiniciales_Change);
-    connect(cmdbut4, &QPushButton::clicked, this, &FrmTecnico::cmdbut4_Click);
+    connect(cmdbut4, &QPushButton::clicked, this,
+            [this] { conAviso(*this, [this] { cmdbut4_Click(); }); });
     connect(cmdbut3, &QPushButton::clicked, this, &FrmTecnico::cmdbut3_Click);
 }
 
@@ -166,7 +168,8 @@ FrmTecnicoModi::FrmTecnicoModi(forms::Program& program, MdlTtlQuality& /*state*/
     connect(Data1, &forms::DataControl::reposition, this, &FrmTecnicoModi::Data1_Reposition);
     for (forms::TextBox* box : {txtiniciales, txtnombre})
         connect(box, &forms::TextBox::changed, this, &FrmTecnicoModi::txtiniciales_Change);
-    connect(cmdbut4, &QPushButton::clicked, this, &FrmTecnicoModi::cmdbut4_Click);
+    connect(cmdbut4, &QPushButton::clicked, this,
+            [this] { conAviso(*this, [this] { cmdbut4_Click(); }); });
     connect(cmdbut3, &QPushButton::clicked, this, &FrmTecnicoModi::cmdbut3_Click);
 }
 

@@ -170,3 +170,19 @@ TEST_F(Users, SalirAndCancelarLeaveWithoutWriting) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Users, ADatabaseFailureIsShownAndTheWindowStays) {
+    state.conexion.execute("DROP TABLE SUPERVISORES");
+    auto* w = app.show<FrmSuper>(forms::Modeless, state);
+    box(w, "txtnombre")->setText("Nadie");
+    box(w, "txtcontra")->setText("x");
+    box(w, "txtconfir")->setText("x");
+    button(w, "cmdbut4")->click();
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(app.messages.shown[0].style, 16);
+    EXPECT_TRUE(app.isLoaded(w));
+}
+
+}  // namespace
