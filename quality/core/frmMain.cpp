@@ -8,6 +8,9 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmPrioridades.h"
+#include "FrmSupervisores.h"
+#include "FrmTecnicos.h"
 #include "GeneraBoletas.h"
 #include "controls.h"
 #include "frmacerca.h"
@@ -208,23 +211,23 @@ void frmMain::cmdgraf_Click() {
 }
 
 void frmMain::cmdpass_Click() {
-    // FrmCambiar, modeless, comes with the supervisors' windows.
+    program().show<FrmCambiar>(forms::Modeless, state_);
 }
 
 void frmMain::mnusuper_Click() {
-    // FrmSuper, modeless, comes with the supervisors' windows.
+    program().show<FrmSuper>(forms::Modeless, state_);
 }
 
 void frmMain::mnutecagr_Click() {
-    // FrmTecnico, modeless, comes with the technicians' windows.
+    program().show<FrmTecnico>(forms::Modeless, state_);
 }
 
 void frmMain::mnutecmod_Click() {
-    // FrmTecnicoModi, modeless, comes with the technicians' windows.
+    program().show<FrmTecnicoModi>(forms::Modeless, state_);
 }
 
 void frmMain::mnuprior_Click() {
-    // FrmPrioridades, modeless, comes with the priority window.
+    program().show<FrmPrioridades>(forms::Modeless, state_);
 }
 
 void frmMain::mnuacerca_Click() {
