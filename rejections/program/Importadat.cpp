@@ -4,7 +4,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "Filtra.h"
 #include "Module1.h"
+#include "Totales.h"
 #include "captura_archivo.h"
 #include "controls.h"
 #include "database_sample_store.h"
@@ -85,6 +87,7 @@ Importadat::Importadat(forms::Program& program) : Form(program, "Importadat") {
     connect(Command1, &QPushButton::clicked, this, &Importadat::Command1_Click);
     connect(Menu_Importa, &QAction::triggered, this, &Importadat::Menu_Importa_Click);
     connect(Menu_regfac, &QAction::triggered, this, &Importadat::Menu_regfac_Click);
+    connect(vertot, &QAction::triggered, this, &Importadat::Command4_Click);
     connect(menu_borra, &QAction::triggered, this, &Importadat::menu_borra_Click);
     connect(menu_fin, &QAction::triggered, this, &Importadat::menu_fin_Click);
     connect(menu_acerca, &QAction::triggered, this, &Importadat::menu_acerca_Click);
@@ -113,8 +116,12 @@ void Importadat::Command1_Click() {
     program().end();
 }
 
-// "&Regs. Muestra" opens the filter window, which comes with the record grid.
-void Importadat::Command2_Click() {}
+// "&Regs. Muestra" opens the filter window, which leads to the record grid;
+// this window hides until the filter window goes.
+void Importadat::Command2_Click() {
+    setVisible(false);
+    program().show<Filtra>(forms::Modeless);
+}
 
 // "&Borra Datos": no confirmation is asked.
 void Importadat::Command3_Click() {
@@ -129,8 +136,13 @@ void Importadat::Command3_Click() {
     }
 }
 
-// "&Ver Totales" opens the totals window, which comes with its own work.
-void Importadat::Command4_Click() {}
+// "&Ver Totales" opens the totals window; this window hides until it goes.
+// Hidden first, so that totals with nothing to show, which close at once,
+// bring this window back.
+void Importadat::Command4_Click() {
+    setVisible(false);
+    program().show<Totales>(forms::Modeless);
+}
 
 // "&Importa Archivo": the file pick, the guard against a second import of a
 // file, and the import.

@@ -1,0 +1,56 @@
+#pragma once
+// The record grid of riruzoz, "Registros Muestra": the stored samples that
+// pass the filters of Filtra, through the data control Data1 and the grid
+// DBGrid1, with the buttons `cmdrepor` "&Reporte ..." and `Filtros`
+// "Ver &filtros" in the picture box PicBox. An empty result says so and
+// closes the grid, which brings the filters back.
+
+#include <QString>
+
+#include <string>
+
+#include "form.h"
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace forms {
+class DataControl;
+class DataGrid;
+}  // namespace forms
+
+namespace rejections {
+
+class Filtra;
+
+// The statement over the saved query "prueba" made from the hidden labels of
+// the filter window: each column's filter is a "like" (or, with `negada`, a
+// "not like") of its label's text, quoted, followed by the date range.
+// Without exclusion each text ends in "*" here; with it the filter window
+// has already put one there.
+std::string consulta_prueba(const Filtra& filtros, bool negada);
+
+class prueba : public forms::Form {
+public:
+    explicit prueba(forms::Program& program);
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_Unload(bool& cancel) override;
+    void Data1_Reposition();
+    void Filtros_Click();
+    void cmdrepor_Click();
+
+private:
+    bool hay_datos = true;
+    forms::DataControl* Data1;
+    forms::DataGrid* DBGrid1;
+    QWidget* PicBox;
+    QPushButton* cmdrepor;
+    QPushButton* Filtros;
+    QLabel* Label1;
+};
+
+}  // namespace rejections
