@@ -8,9 +8,11 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
 #include "FrmSupervisores.h"
 #include "FrmTecnicos.h"
+#include "FrmVerBoletas.h"
 #include "GeneraBoletas.h"
 #include "controls.h"
 #include "frmacerca.h"
@@ -194,12 +196,12 @@ void frmMain::cmdver_Click() {
     abreFrmPlanBoletas(ultimafecha);
 }
 
-void frmMain::abreFrmPlanBoletas(const runtime::Value& /*ultimafecha*/) {
-    // FrmPlanBoletas, modeless, comes with the ticket browser.
+void frmMain::abreFrmPlanBoletas(const runtime::Value& ultimafecha) {
+    program().show<FrmPlanBoletas>(forms::Modeless, state_, ultimafecha);
 }
 
 void frmMain::cmdtottec_Click() {
-    // FrmVerBoletas, modeless, comes with the totals window.
+    program().show<FrmVerBoletas>(forms::Modeless);
 }
 
 void frmMain::cmdevalua_Click() {
