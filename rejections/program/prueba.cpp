@@ -3,8 +3,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 #include "Filtra.h"
 #include "Module1.h"
 #include "controls.h"
@@ -12,9 +10,10 @@
 #include "data_grid.h"
 #include "database/sql_text.h"
 #include "database_connector.h"
+#include "grid_window.h"
 #include "placement.h"
-#include "program.h"
 #include "product_texts.h"
+#include "program.h"
 
 namespace rejections {
 
@@ -105,8 +104,7 @@ void prueba::Data1_Reposition() {
         msgBox("No existe información en la base de datos", forms::msg::OkOnly);
         hay_datos = false;
     }
-    Data1->setCaption("Registro: " + QString::number(rs.absolutePosition() + 1) +
-                      " de: " + QString::number(rs.recordCount()));
+    Data1->setCaption(contador_registros(rs));
 }
 
 void prueba::Form_Activate() {
@@ -114,16 +112,8 @@ void prueba::Form_Activate() {
         unloadMe();
 }
 
-// The grid takes the height that the data control and the buttons leave.
 void prueba::Form_Resize() {
-    const int width = client()->width();
-    const int height = client()->height();
-    const int data = Data1->sizeHint().height();
-    const int buttons = cmdrepor->height() + 8;
-    const int grid = std::max(0, height - data - buttons - 1);
-    DBGrid1->setGeometry(0, 0, width, grid);
-    Data1->setGeometry(0, grid, width, data);
-    PicBox->setGeometry(0, grid + data, width, buttons);
+    acomoda_rejilla(client(), DBGrid1, Data1, PicBox, cmdrepor->height());
 }
 
 void prueba::Form_Unload(bool& /*cancel*/) {
