@@ -4,37 +4,19 @@
 // `cmdrepor` "&Reporte ..." and `Filtros` "&Cerrar" in PicBox. Closing it
 // brings the main window back.
 
-#include "form.h"
-
-class QPushButton;
-class QWidget;
-
-namespace forms {
-class DataControl;
-class DataGrid;
-}  // namespace forms
+#include "grid_window.h"
 
 namespace rejections {
 
-class Totales : public forms::Form {
+class Totales : public VentanaRejilla {
 public:
     explicit Totales(forms::Program& program);
 
     void Form_Load() override;
-    void Form_Activate() override;
-    void Form_Resize() override;
     void Form_Unload(bool& cancel) override;
-    void Data1_Reposition();
-    void Filtros_Click();
-    void cmdrepor_Click();
-
-private:
-    bool hay_datos = true;
-    forms::DataControl* Data1;
-    forms::DataGrid* DBGrid1;
-    QWidget* PicBox;
-    QPushButton* cmdrepor;
-    QPushButton* Filtros;
+    // "&Reporte ...": the totals report file is outside the program and no
+    // report component stands here, so the button does nothing.
+    void cmdrepor_Click() override {}
 };
 
 }  // namespace rejections

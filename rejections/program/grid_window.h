@@ -1,21 +1,48 @@
 #pragma once
-// What the two grid windows of riruzoz (the filtered samples and the totals
-// per central) share: the record counter and the layout of the grid above
-// its data control and button strip.
+// The window that riruzoz's two grids share (the filtered samples `prueba`
+// and the totals per central `Totales`): the grid DBGrid1 over the data
+// control Data1 on riruzozs.mdb, and the strip PicBox with the buttons
+// `cmdrepor` "&Reporte ..." and `Filtros`, which closes the window. A result
+// without records says so and closes the window as it shows.
 
 #include <QString>
-#include <QWidget>
 
-#include "data_control.h"
+#include "form.h"
+
+class QPushButton;
+class QWidget;
+
+namespace forms {
+class DataControl;
+class DataGrid;
+}  // namespace forms
 
 namespace rejections {
 
-// "Registro: n de: m" for the data control's current row.
-QString contador_registros(const forms::DataRecordset& rs);
+class VentanaRejilla : public forms::Form {
+public:
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Data1_Reposition();
+    void Filtros_Click();
+    virtual void cmdrepor_Click() {}
 
-// The grid takes the height that the data control and the button strip
-// (as tall as its buttons, plus a margin) leave in the client area.
-void acomoda_rejilla(QWidget* client, QWidget* grid, forms::DataControl* data, QWidget* strip,
-                     int button_height);
+protected:
+    VentanaRejilla(forms::Program& program, const QString& name, const QString& caption,
+                   const QString& filtros_caption);
+
+    // The statement the grid shows; the data control opens it right after
+    // Load, before the window shows.
+    void muestra_consulta(const QString& sql);
+
+    forms::DataControl* Data1;
+    forms::DataGrid* DBGrid1;
+    QWidget* PicBox;
+    QPushButton* cmdrepor;
+    QPushButton* Filtros;
+
+private:
+    bool hay_datos = true;
+};
 
 }  // namespace rejections

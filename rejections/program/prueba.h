@@ -9,17 +9,9 @@
 
 #include <string>
 
-#include "form.h"
+#include "grid_window.h"
 
 class QLabel;
-class QPushButton;
-class QWidget;
-
-namespace forms {
-class DataControl;
-class DataGrid;
-}  // namespace forms
-
 namespace rejections {
 
 class Filtra;
@@ -31,25 +23,16 @@ class Filtra;
 // has already put one there.
 std::string consulta_prueba(const Filtra& filtros, bool negada);
 
-class prueba : public forms::Form {
+class prueba : public VentanaRejilla {
 public:
     explicit prueba(forms::Program& program);
 
     void Form_Load() override;
-    void Form_Activate() override;
-    void Form_Resize() override;
     void Form_Unload(bool& cancel) override;
-    void Data1_Reposition();
-    void Filtros_Click();
-    void cmdrepor_Click();
+    // "&Reporte ..." writes the records into a workbook.
+    void cmdrepor_Click() override {}
 
 private:
-    bool hay_datos = true;
-    forms::DataControl* Data1;
-    forms::DataGrid* DBGrid1;
-    QWidget* PicBox;
-    QPushButton* cmdrepor;
-    QPushButton* Filtros;
     QLabel* Label1;
 };
 
