@@ -1,0 +1,78 @@
+#include "B_Avance.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+#include <algorithm>
+#include <climits>
+
+#include "controls.h"
+#include "placement.h"
+#include "program.h"
+
+namespace rejections {
+
+namespace {
+
+// A progress bar holds int values: a longer report fills the bar early.
+int enRango(long valor) {
+    return static_cast<int>(std::clamp<long>(valor, 0, INT_MAX));
+}
+
+}  // namespace
+
+B_Avance::B_Avance(forms::Program& program) : Form(program, "B_Avance") {
+    setWindowTitle("Exportando Reporte a MS Excel");
+    setClientSizeTwips(4815, 1335);
+
+    // The bar and its percentage:
+    ProgressBar1 = forms::control<QProgressBar>("ProgressBar1", client());
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setRange(0, 0);
+    forms::placeTwips(ProgressBar1, 240, 240, 4335, 375);
+    Label1 = forms::control<QLabel>("Label1", client());
+    Label1->setAlignment(Qt::AlignCenter);
+    forms::placeTwips(Label1, 240, 780, 4335, 255);
+}
+
+void B_Avance::avance(long valor, long maximo, const QString& etiqueta) {
+    if (ProgressBar1->maximum() != enRango(maximo))
+        ProgressBar1->setRange(0, enRango(maximo));
+    // The bar repaints itself when its drawing changes.
+    if (ProgressBar1->value() != enRango(valor))
+        ProgressBar1->setValue(enRango(valor));
+    if (Label1->text() != etiqueta) {
+        Label1->setText(etiqueta);
+        Label1->repaint();
+    }
+}
+
+// Set before it shows, so that a window kept from an earlier report does not
+// show that one's end.
+void AvanceEnB_Avance::muestra(long total) {
+    etiqueta_ = "0% de avance";
+    texto_ = QString::fromStdString(etiqueta_);
+    ventana_ = program_.load<B_Avance>();
+    if (!ventana_)
+        return;
+    ventana_->avance(0, total, texto_);
+    program_.show(*ventana_, forms::Modeless);
+}
+
+void AvanceEnB_Avance::avance(long valor, long maximo, const std::string& etiqueta) {
+    if (!ventana_)
+        return;
+    if (etiqueta != etiqueta_) {
+        etiqueta_ = etiqueta;
+        texto_ = QString::fromStdString(etiqueta);
+    }
+    ventana_->avance(valor, maximo, texto_);
+}
+
+void AvanceEnB_Avance::oculta() {
+    if (ventana_)
+        ventana_->hide();
+    ventana_ = nullptr;
+}
+
+}  // namespace rejections
