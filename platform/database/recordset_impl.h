@@ -54,7 +54,7 @@ public:
     std::vector<long long> rowids;
     bool forward_only = false;  // rows left behind are dropped
     long first = 0;             // the position of rows.front()
-    PooledStatement reader;  // a statement still being read
+    PooledStatement reader;     // a statement still being read
     long long last_rowid = LLONG_MIN;
     bool done = false;
     long position = 0;
@@ -67,7 +67,7 @@ public:
 
 private:
     RecordsetImpl() = default;
-    bool fetch();  // reads the next row or page; false at the end
+    bool fetch();                       // reads the next row or page; false at the end
     void drop_rows_before(long index);  // forward-only: what the cursor left behind
     void finish_opening(Cursor cursor);
 };
