@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -162,12 +163,17 @@ struct PatternItem {
     }
 };
 
-std::vector<char32_t> code_points(std::string_view text) {
-    std::vector<char32_t> out;
+void decode_into(std::vector<char32_t>& out, std::string_view text) {
+    out.clear();
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size())
         out.push_back(runtime::next_code_point(text, pos));
+}
+
+std::vector<char32_t> code_points(std::string_view text) {
+    std::vector<char32_t> out;
+    decode_into(out, text);
     return out;
 }
 
@@ -218,11 +224,16 @@ std::vector<PatternItem> parse_pattern(std::string_view pattern) {
     return items;
 }
 
-}  // namespace
+// A pattern of only "*" matches every text.
+bool matches_everything(const std::vector<PatternItem>& items) {
+    return items.size() == 1 && items[0].kind == PatternItem::Any;
+}
 
-bool like_matches(std::string_view pattern, std::string_view text) {
-    std::vector<PatternItem> items = parse_pattern(pattern);
-    std::vector<char32_t> t = code_points(text);
+bool items_match(const std::vector<PatternItem>& items, std::string_view text) {
+    if (matches_everything(items))
+        return true;
+    thread_local std::vector<char32_t> t;  // kept: a filter runs this for every row
+    decode_into(t, text);
     // Matching with one remembered star, moved on when the rest fails.
     std::size_t pi = 0, ti = 0, star = std::string::npos, star_text = 0;
     while (ti < t.size()) {
@@ -242,6 +253,12 @@ bool like_matches(std::string_view pattern, std::string_view text) {
     while (pi < items.size() && items[pi].kind == PatternItem::Any)
         ++pi;
     return pi == items.size();
+}
+
+}  // namespace
+
+bool like_matches(std::string_view pattern, std::string_view text) {
+    return items_match(parse_pattern(pattern), text);
 }
 
 namespace {
@@ -278,10 +295,26 @@ std::optional<runtime::DateSerial> date_argument(sqlite3_value* v) {
     }
 }
 
+void free_pattern(void* items) {
+    std::unique_ptr<std::vector<PatternItem>>(static_cast<std::vector<PatternItem>*>(items));
+}
+
+// A statement's pattern is parsed once and kept with it, for all its rows.
 void like_function(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
         return sqlite3_result_null(context);
-    sqlite3_result_int(context, like_matches(text_of(argv[0]), text_of(argv[1])) ? 1 : 0);
+    const std::string_view pattern = text_of(argv[0]);
+    if (pattern == "*")  // an empty filter: every value
+        return sqlite3_result_int(context, 1);
+    auto* items = static_cast<std::vector<PatternItem>*>(sqlite3_get_auxdata(context, 0));
+    if (!items) {
+        auto parsed = std::make_unique<std::vector<PatternItem>>(parse_pattern(pattern));
+        sqlite3_set_auxdata(context, 0, parsed.release(), free_pattern);
+        items = static_cast<std::vector<PatternItem>*>(sqlite3_get_auxdata(context, 0));
+    }
+    bool matched =
+        items ? items_match(*items, text_of(argv[1])) : like_matches(pattern, text_of(argv[1]));
+    sqlite3_result_int(context, matched ? 1 : 0);
 }
 
 template <int (*Part)(runtime::DateSerial)>
