@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "controls.h"
 #include "placement.h"
@@ -35,12 +36,18 @@ B_Avance::B_Avance(forms::Program& program) : Form(program, "B_Avance") {
     forms::placeTwips(Label1, 240, 780, 4335, 255);
 }
 
+// A report calls this for every record: the bar moves by a thousandth of its
+// length at least, which is finer than it can draw, and reaches its end.
 void B_Avance::avance(long valor, long maximo, const QString& etiqueta) {
-    if (ProgressBar1->maximum() != enRango(maximo))
+    const int nuevo = enRango(valor);
+    if (ProgressBar1->maximum() != enRango(maximo)) {
         ProgressBar1->setRange(0, enRango(maximo));
-    // The bar repaints itself when its drawing changes.
-    if (ProgressBar1->value() != enRango(valor))
-        ProgressBar1->setValue(enRango(valor));
+        paso_ = std::max(1, ProgressBar1->maximum() / 1000);
+        ProgressBar1->setValue(nuevo);
+    }
+    const int actual = ProgressBar1->value();
+    if (nuevo != actual && (std::abs(nuevo - actual) >= paso_ || nuevo == ProgressBar1->maximum()))
+        ProgressBar1->setValue(nuevo);  // the bar repaints itself when its drawing changes
     if (Label1->text() != etiqueta) {
         Label1->setText(etiqueta);
         Label1->repaint();

@@ -28,6 +28,7 @@ public:
 private:
     QProgressBar* ProgressBar1;
     QLabel* Label1;
+    int paso_ = 1;  // the least move of the bar worth setting
 };
 
 // The progress window as the report sees it: shown modeless by muestra(),

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -118,6 +119,37 @@ TEST_F(ReportFromTheGrid, WritesTheGridsRowsAndNamesTheFile) {
     EXPECT_EQ(progress->findChild<QProgressBar*>("ProgressBar1")->maximum(), 4);
     EXPECT_EQ(progress->findChild<QProgressBar*>("ProgressBar1")->value(), 4);
     EXPECT_EQ(progress->findChild<QLabel*>("Label1")->text(), " 100% de avance");
+}
+
+// Over a long report the bar is set a thousand times or so, not once a
+// record, and still ends full; the label shows each percentage.
+TEST_F(ReportFromTheGrid, TheProgressBarFollowsALongReportInSteps) {
+    AvanceEnB_Avance avance(app);
+    const long total = 200000;
+    avance.muestra(total);
+    auto* window = app.find<B_Avance>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    auto* bar = window->findChild<QProgressBar*>("ProgressBar1");
+    auto* label = window->findChild<QLabel*>("Label1");
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(label->text(), "0% de avance");
+    int sets = 0;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&] { ++sets; });
+    for (long written = 1; written <= total; ++written) {
+        avance.avance(std::min(written + 2, total), total,
+                      etiqueta_avance(porcentaje_avance(written, total)));
+        if (written == total / 2) {
+            EXPECT_NEAR(bar->value(), total / 2, total / 1000);
+            EXPECT_EQ(label->text(), " 50% de avance");
+        }
+    }
+    EXPECT_EQ(bar->value(), total);
+    EXPECT_EQ(bar->maximum(), total);
+    EXPECT_LE(sets, 1001);
+    EXPECT_EQ(label->text(), " 100% de avance");
+    avance.oculta();
+    EXPECT_FALSE(window->isVisible());
 }
 
 // Whichever mode the filters are in, the report holds what the grid shows.
