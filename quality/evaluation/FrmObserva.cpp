@@ -224,6 +224,8 @@ void FrmObserva::creaColumna(int semana) {
     forms::placeTwips(c.txtrecho, izquierda, 2160, 855, 255);
     c.flechitas = forms::control<forms::UpDown>("flechitas" + w, client());
     forms::placeTwips(c.flechitas, izquierda + 855, 1920, 180, 495);
+    // As the creation box's change leaves them for an empty column.
+    c.flechitas->setEnabled(false);
     c.txtres = multiLineBox("txtres" + w, client(), izquierda, 2400);
     c.txtprio = box("txtprio" + w, client(), izquierda, 2760, 1035);
     for (int k = 0; k < 5; ++k) {
