@@ -167,6 +167,24 @@ TEST_F(Guardado, AWeekIsRatedAgainWhenItsAcknowledgementChangedAfterItsRating) {
     EXPECT_EQ(fila("o'neil"), sin_evaluar());
 }
 
+TEST_F(Guardado, ATicketSampledTwiceHasItsFirstRowWritten) {
+    state.conexion.execute(
+        "INSERT INTO Historico_Boletas_Calidad (Boleta, semana) VALUES ('a1', '4')");
+    Evaluacion e;
+    e.semanas[0] = semana("A1");  // the history compares blind to case
+    EXPECT_EQ(guarda(e).guardadas, (std::vector<int>{1}));
+    auto rs = state.conexion.open_recordset(
+        "SELECT semana, articulo1 FROM Historico_Boletas_Calidad WHERE boleta = 'a1' ORDER BY "
+        "rowid",
+        db::Cursor::Static);
+    ASSERT_EQ(rs.record_count(), 2);
+    EXPECT_EQ(rs["semana"].to_text(), "1");
+    EXPECT_EQ(rs["articulo1"].to_text(), "2");
+    rs.move_next();
+    EXPECT_EQ(rs["semana"].to_text(), "4");
+    EXPECT_TRUE(rs["articulo1"].is_null());
+}
+
 // Makes week 3's write fail inside the database.
 constexpr const char* kFallaLaSemanaTres =
     "CREATE TRIGGER falla BEFORE UPDATE ON Historico_Boletas_Calidad WHEN NEW.semana = '3' "
