@@ -91,76 +91,13 @@ TextosColumna llenacolumna(const EvaluacionGuardada& fila) {
     return textos;
 }
 
-std::optional<Calificacion> calificacionGuardada(const runtime::Value& articulo) {
+std::optional<Valorimagen> calificacionGuardada(const runtime::Value& articulo) {
     if (!runtime::is_numeric(articulo))
         return std::nullopt;
     const double valor = articulo.to_number();
-    if (valor == 1 || valor == 2 || valor == 3)
-        return static_cast<Calificacion>(static_cast<int>(valor));
+    if (valor == kBlanco || valor == kBien || valor == kMal)
+        return static_cast<Valorimagen>(valor);
     return std::nullopt;
-}
-
-std::vector<Escritura> cuenta_articulos(std::optional<Calificacion> nueva, int codigocuenta,
-                                        std::string_view sat, std::string_view insat) {
-    std::vector<Escritura> escrituras;
-    double valores[2] = {runtime::val(sat), runtime::val(insat)};
-    auto suma = [&](Contador contador) {
-        double& valor = valores[static_cast<int>(contador)];
-        ++valor;
-        escrituras.push_back({contador, runtime::number_to_text(valor)});
-    };
-    auto resta = [&](Contador contador) {
-        double& valor = valores[static_cast<int>(contador)];
-        --valor;
-        escrituras.push_back({contador, runtime::number_to_text(valor)});
-        if (valor < 0) {
-            valor = 0;
-            escrituras.push_back({contador, "0"});
-        }
-    };
-    if (!nueva)
-        return escrituras;
-    const Contador s = Contador::Satisfactorios, u = Contador::NoSatisfactorios;
-    switch (*nueva) {
-        case Calificacion::Bien:
-            suma(s);
-            if (codigocuenta == 1 || codigocuenta == 2)
-                resta(u);
-            break;
-        case Calificacion::Mal:
-            suma(u);
-            if (codigocuenta == 1)
-                resta(s);
-            break;
-        case Calificacion::Blanco:
-            if (codigocuenta == 1) {
-                resta(u);
-                suma(s);
-            } else if (codigocuenta == 2) {
-                resta(u);
-            }
-            break;
-    }
-    return escrituras;
-}
-
-TotalesDelMes totalesDelMes(const BoletasDeLasSemanas& sat, const BoletasDeLasSemanas& insat,
-                            bool satisfactorio) {
-    double s = 0, u = 0;
-    for (int i = 0; i < 4; ++i) {
-        s += runtime::val(sat[i]);
-        u += runtime::val(insat[i]);
-    }
-    TotalesDelMes totales{runtime::number_to_text(s), runtime::number_to_text(u), std::nullopt};
-    if (s + u != 0)
-        totales.total = runtime::number_to_text(s / (s + u));
-    else if (satisfactorio)
-        totales.total = std::string(1, '0');
-    return totales;
-}
-
-std::string porcentaje(std::string_view total) {
-    return runtime::format(runtime::Value(total), "##.0%");
 }
 
 }  // namespace quality

@@ -1,8 +1,8 @@
 #pragma once
 // The rules of the evaluation window's four week columns, apart from any
 // widget: which column a chosen ticket goes to, what a ticket lookup fills
-// in, what a saved evaluation shows, how a rating change moves the week's
-// counters, and the month's totals.
+// in and what a saved evaluation shows. The counters and the month's totals
+// follow CalificaArticulos.h.
 
 #include <array>
 #include <optional>
@@ -10,14 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "Calificacion.h"
 #include "ObservaDatos.h"
 #include "runtime/value.h"
 
 namespace quality {
-
-// The rating a criterion image shows; the numbers are what articulo1 ..
-// articulo5 store (valorimagen).
-enum class Calificacion { Blanco = 1, Bien = 2, Mal = 3 };
 
 // The texts of one week column's boxes.
 struct TextosColumna {
@@ -66,40 +63,6 @@ std::optional<int> semanaGuardada(const runtime::Value& semana);
 TextosColumna llenacolumna(const EvaluacionGuardada& fila);
 // llenaimagen: the rating a stored value shows; nothing (the image stays as
 // it is) for any value but 1, 2 and 3.
-std::optional<Calificacion> calificacionGuardada(const runtime::Value& articulo);
-
-// The week's counters.
-
-enum class Contador { Satisfactorios, NoSatisfactorios };
-struct Escritura {
-    Contador contador;
-    std::string texto;
-};
-
-// cuenta_articulos: the writes, in order, into the week's two counter boxes
-// after one criterion took the rating `nueva` (nothing: a picture that is no
-// rating, no write). `codigocuenta` tells what the criterion was before:
-// 3 (or any other value) not rated, 1 moved between satisfactory and
-// unsatisfactory, 2 unsatisfactory and now not rated. A counter decremented
-// below 0 is written again as "0".
-std::vector<Escritura> cuenta_articulos(std::optional<Calificacion> nueva, int codigocuenta,
-                                        std::string_view sat, std::string_view insat);
-
-// The month's totals.
-
-struct TotalesDelMes {
-    std::string sattotal, insattotal;
-    // The share of satisfactory criteria as a plain number; nothing when the
-    // totals add up to 0 and an unsatisfactory counter changed (the share
-    // stays as it was).
-    std::optional<std::string> total;
-};
-
-// The totals after a change of one counter box (`satisfactorio`: one of txtsatW).
-TotalesDelMes totalesDelMes(const BoletasDeLasSemanas& sat, const BoletasDeLasSemanas& insat,
-                            bool satisfactorio);
-// The share as the window shows it: "##.0%" (0.75 "75.0%", 0 ".0%"); a text
-// that is no plain number comes back unchanged.
-std::string porcentaje(std::string_view total);
+std::optional<Valorimagen> calificacionGuardada(const runtime::Value& articulo);
 
 }  // namespace quality

@@ -5,11 +5,15 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "FrmCambioArticulo.h"
+#include "GuardaEvaluacion.h"
+#include "ValidaReconocimiento.h"
 #include "controls.h"
 #include "data_combo.h"
 #include "data_control.h"
 #include "database_connector.h"
 #include "masked_box.h"
+#include "program.h"
 #include "runtime/clock.h"
 #include "runtime/conversions.h"
 #include "runtime/program_folder.h"
@@ -204,8 +208,24 @@ FrmObserva::FrmObserva(forms::Program& program, MdlTtlQuality& state)
                 [this, semana] { txtsat_Change(semana); });
         connect(c.txtinsat, &forms::TextBox::changed, this,
                 [this, semana] { txtinsat_Change(semana); });
+        for (int k = 1; k <= 5; ++k)
+            connect(c.imagenes[k - 1], &forms::Image::clicked, this,
+                    [this, semana, k] { Image_Click(semana, k); });
+        forms::onGotFocus(c.txtrecfe, [this, semana] { txtrecfe_GotFocus(semana); });
+        forms::onGotFocus(c.txtrecho, [this, semana] { txtrecho_GotFocus(semana); });
+        forms::onGotFocus(c.flechitas, [this, semana] { flechitas_GotFocus(semana); });
+        connect(c.flechitas, &forms::UpDown::downClick, this,
+                [this, semana] { flechitas_DownClick(semana); });
+        connect(c.flechitas, &forms::UpDown::upClick, this,
+                [this, semana] { flechitas_UpClick(semana); });
+        forms::onLostFocus(c.txtrecfe, [this, semana] { txtrecfe_LostFocus(semana); });
+        forms::onLostFocus(c.txtrecho, [this, semana] { txtrecho_LostFocus(semana); });
     }
     connect(txttotal, &forms::TextBox::changed, this, &FrmObserva::txttotal_Change);
+    connect(cmdActualiza, &QPushButton::clicked, this, &FrmObserva::cmdActualiza_Click);
+    connect(cmdImprime, &QPushButton::clicked, this, &FrmObserva::cmdImprime_Click);
+    connect(cmdconfig, &QPushButton::clicked, this, &FrmObserva::cmdconfig_Click);
+    connect(cmdsalir, &QPushButton::clicked, this, &FrmObserva::cmdsalir_Click);
 }
 
 void FrmObserva::creaColumna(int semana) {
@@ -333,6 +353,7 @@ void FrmObserva::buscaregistros() {
         c.txtboleta->setLocked(true);
         guardada_[*semana - 1] = true;
         boletaDeLaColumna_[*semana - 1] = c.txtboleta->text();
+        reconocimientoCalificado_[*semana - 1] = reconocimiento(*semana);
     }
     bool todas = true;
     for (const std::string& boleta : boletas())
@@ -350,11 +371,11 @@ void FrmObserva::llenacolumna(int semana, const TextosColumna& textos) {
     c.txtrecho->setText(q(textos.recHora));
 }
 
-void FrmObserva::llenaimagen(std::optional<Calificacion> valorimagen, forms::Image* imagen) {
+void FrmObserva::llenaimagen(std::optional<Valorimagen> valorimagen, forms::Image* imagen) {
     if (!valorimagen)
         return;
     califica(imagen, *valorimagen);
-    if (*valorimagen != Calificacion::Blanco)
+    if (*valorimagen != kBlanco)
         imagen->setEnabled(false);
 }
 
@@ -371,6 +392,7 @@ void FrmObserva::vaciaColumna(int semana, bool tambienLaBoleta) {
     Columna& c = columna(semana);
     guardada_[semana - 1] = false;
     boletaDeLaColumna_[semana - 1].clear();
+    reconocimientoCalificado_[semana - 1].clear();
     if (tambienLaBoleta) {
         // Emptying the ticket box from here resets nothing more.
         const bool rechazando = rechazando_;
@@ -499,46 +521,56 @@ void FrmObserva::traefechas(int semana) {
 
 // The week's counters and the month's totals.
 
-std::optional<Calificacion> FrmObserva::calificacion(const forms::Image* imagen) const {
+Valorimagen FrmObserva::obtenimagen(const forms::Image* imagen) const {
     if (imagen->shows(blanco->picture()))
-        return Calificacion::Blanco;
+        return kBlanco;
     if (imagen->shows(bien->picture()))
-        return Calificacion::Bien;
+        return kBien;
     if (imagen->shows(mal->picture()))
-        return Calificacion::Mal;
-    return std::nullopt;
+        return kMal;
+    return kSinCalificacion;
 }
 
-void FrmObserva::califica(forms::Image* imagen, Calificacion calificacion) {
-    const forms::Image* referencia = calificacion == Calificacion::Bien  ? bien
-                                     : calificacion == Calificacion::Mal ? mal
-                                                                         : blanco;
+void FrmObserva::califica(forms::Image* imagen, Valorimagen valorimagen) {
+    const forms::Image* referencia = valorimagen == kBien  ? bien
+                                     : valorimagen == kMal ? mal
+                                                           : blanco;
     imagen->setPicture(referencia->picture());
 }
 
 void FrmObserva::cuenta_articulos(forms::Image* imagen, forms::TextBox* sat,
                                   forms::TextBox* insat) {
-    for (const Escritura& escritura : quality::cuenta_articulos(calificacion(imagen), codigocuenta,
-                                                                s(sat->text()), s(insat->text()))) {
-        (escritura.contador == Contador::Satisfactorios ? sat : insat)->setText(q(escritura.texto));
+    for (const Escritura& escritura : quality::cuenta_articulos(obtenimagen(imagen), codigocuenta,
+                                                                s(sat->text()), s(insat->text())))
+        (escritura.contador == Contador::Sat ? sat : insat)->setText(q(escritura.texto));
+}
+
+void FrmObserva::recuenta(int semana) {
+    Columna& c = columna(semana);
+    Cuentas cuentas;
+    for (const forms::Image* imagen : c.imagenes) {
+        cuentas.sat += obtenimagen(imagen) == kBien;
+        cuentas.insat += obtenimagen(imagen) == kMal;
     }
+    c.txtsat->setText(QString::number(cuentas.sat));
+    c.txtinsat->setText(QString::number(cuentas.insat));
 }
 
 void FrmObserva::txtsat_Change(int /*semana*/) {
-    totales(true);
+    totales(Contador::Sat);
 }
 
 void FrmObserva::txtinsat_Change(int /*semana*/) {
-    totales(false);
+    totales(Contador::Insat);
 }
 
-void FrmObserva::totales(bool satisfactorio) {
-    BoletasDeLasSemanas sat, insat;
+void FrmObserva::totales(Contador cambiado) {
+    std::array<std::string, 4> sat, insat;
     for (int w = 1; w <= 4; ++w) {
         sat[w - 1] = s(columna(w).txtsat->text());
         insat[w - 1] = s(columna(w).txtinsat->text());
     }
-    const TotalesDelMes t = totalesDelMes(sat, insat, satisfactorio);
+    const TotalesDelMes t = totales_del_mes(sat, insat, cambiado);
     txtsattotal->setText(q(t.sattotal));
     txtinsattotal->setText(q(t.insattotal));
     if (t.total)
@@ -549,6 +581,233 @@ void FrmObserva::txttotal_Change() {
     const QString mostrado = q(porcentaje(s(txttotal->text())));
     if (mostrado != txttotal->text())
         txttotal->setText(mostrado);
+}
+
+// The criteria: 2, 3 and 5 by clicks, 1 and 4 overturned through the dialog.
+void FrmObserva::Image_Click(int semana, int articulo) {
+    Columna& c = columna(semana);
+    if (!se_puede_calificar(s(c.txtboleta->text()), s(c.txtcreada->text()), s(c.txtres->text()),
+                            s(c.txtprio->text()), s(c.txtrecfe->text()), s(c.txtrecho->text())))
+        return;
+    forms::Image* imagen = c.imagenes[articulo - 1];
+    std::optional<CambioDeCalificacion> cambio;
+    if (articulo == 1 || articulo == 4) {
+        if (!abre_cambio(obtenimagen(imagen)))
+            return;
+        txtcomen->setText(txtcomen->text() + q(linea_de_cambio(articulo, s(c.txtboleta->text()))));
+        QString comentarios = txtcomen->text();
+        const EleccionCambio eleccion = FrmCambioArticulo::muestra(program(), comentarios);
+        txtcomen->setText(comentarios);
+        cambio = cambio_elegido(eleccion);
+    } else {
+        cambio = clic_manual(obtenimagen(imagen));
+    }
+    if (!cambio)
+        return;
+    califica(imagen, cambio->nueva);
+    codigocuenta = cambio->codigocuenta;
+    cuenta_articulos(imagen, c.txtsat, c.txtinsat);
+}
+
+// The acknowledgement: its boxes, its arrows and its checks.
+
+QString FrmObserva::reconocimiento(int semana) const {
+    const Columna& c = columnas_[semana - 1];
+    return c.txtrecfe->text() + " " + c.txtrecho->text();
+}
+
+void FrmObserva::txtrecfe_GotFocus(int /*semana*/) {
+    campoactivo = 1;
+}
+
+void FrmObserva::txtrecho_GotFocus(int /*semana*/) {
+    campoactivo = 2;
+}
+
+// The arrows hand the focus back to the box they step.
+void FrmObserva::flechitas_GotFocus(int semana) {
+    if (campoactivo == 1)
+        columna(semana).txtrecfe->setFocus();
+    else if (campoactivo == 2)
+        columna(semana).txtrecho->setFocus();
+}
+
+void FrmObserva::flechitas_DownClick(int semana) {
+    paso(semana, false);
+}
+
+void FrmObserva::flechitas_UpClick(int semana) {
+    paso(semana, true);
+}
+
+void FrmObserva::paso(int semana, bool adelante) {
+    Columna& c = columna(semana);
+    std::optional<std::string> nuevo;
+    if (campoactivo == 1)
+        nuevo = paso_fecha(s(c.txtrecfe->text()), s(c.txtcreada->text()), s(c.txtres->text()),
+                           adelante);
+    else if (campoactivo == 2)
+        nuevo = paso_hora(s(c.txtrecfe->text()), s(c.txtrecho->text()), s(c.txtcreada->text()),
+                          s(c.txtres->text()), adelante);
+    else
+        return;
+    if (!nuevo) {
+        beep();
+        return;
+    }
+    (campoactivo == 1 ? c.txtrecfe : c.txtrecho)->setText(q(*nuevo));
+}
+
+// After a Yes to the same-minute question the date box's leaving checks and rates too.
+void FrmObserva::txtrecfe_LostFocus(int semana) {
+    Columna& c = columna(semana);
+    if (c.txtrecfe->isFilled() && c.txtrecho->isFilled() && respuesta[semana - 1] == kRespuestaSi &&
+        validatmporec(semana))
+        calificatiempos(semana);
+}
+
+void FrmObserva::txtrecho_LostFocus(int semana) {
+    Columna& c = columna(semana);
+    if (!c.txtrecfe->isFilled() || !c.txtrecho->isFilled())
+        return;
+    const auto pregunta = [this] {
+        return msgBox(kPreguntaMismoMinuto, kEstiloPreguntaMismoMinuto, "Ternova");
+    };
+    if (validahorarec(s(reconocimiento(semana)), s(c.txtcreada->text()), respuesta[semana - 1],
+                      pregunta) &&
+        validatmporec(semana))
+        calificatiempos(semana);
+}
+
+bool FrmObserva::validatmporec(int semana) {
+    Columna& c = columna(semana);
+    const std::optional<RechazoReconocimiento> rechazo =
+        quality::validatmporec(s(c.txtrecfe->text()), s(c.txtrecho->text()), s(c.txtcreada->text()),
+                               s(c.txtres->text()), campoactivo);
+    if (!rechazo)
+        return true;
+    if (rechazo->mensaje)
+        msgBox(QString::fromUtf8(rechazo->mensaje), forms::msg::Critical, "Ternova");
+    else
+        beep();
+    if (rechazo->criterio1_blanco && obtenimagen(c.imagenes[0]) != kBlanco) {
+        califica(c.imagenes[0], kBlanco);
+        // The counters always say what the pictures show.
+        recuenta(semana);
+    }
+    forms::MaskedBox* caja =
+        rechazo->caja == RechazoReconocimiento::Caja::Fecha ? c.txtrecfe : c.txtrecho;
+    caja->setText(caja->emptyText());
+    caja->setFocus();
+    return false;
+}
+
+Limites FrmObserva::limites() const {
+    return {state_.tiemposrec, state_.tiemposres};
+}
+
+// Criteria 1 and 4 from the acknowledgement, unless the ticket was saved with them.
+void FrmObserva::calificatiempos(int semana) {
+    Columna& c = columna(semana);
+    const std::string reconocida = s(reconocimiento(semana));
+    const std::string creada = s(c.txtcreada->text()), resuelta = s(c.txtres->text()),
+                      prioridad = s(c.txtprio->text());
+    CalificacionTiempos calificacion;
+    try {
+        calificacion = quality::calificatiempos(
+            state_.conexion, s(c.txtboleta->text()), {reconocida, creada, resuelta, prioridad},
+            limites(), obtenimagen(c.imagenes[1]), obtenimagen(c.imagenes[2]),
+            obtenimagen(c.imagenes[4]));
+    } catch (const std::exception& error) {
+        avisaFallo(
+            "No se pudo leer la evaluación guardada de la boleta " + c.txtboleta->text() + ".",
+            error);
+        return;
+    }
+    using Estado = CalificacionTiempos::Estado;
+    if (calificacion.estado == Estado::SinCambio)
+        return;
+    codigocuenta = kSinCalificarAntes;
+    if (calificacion.estado == Estado::Incorrecto) {
+        msgBox(kMensajeReconocimientoIncorrecto, forms::msg::Critical, "Ternova");
+        califica(c.imagenes[0], kBlanco);
+        califica(c.imagenes[3], kBlanco);
+        // Criteria 2, 3 and 5 keep their ratings, and the counters say so.
+        recuenta(semana);
+        return;
+    }
+    califica(c.imagenes[0], calificacion.articulo1);
+    califica(c.imagenes[3], calificacion.articulo4);
+    c.txtsat->setText(QString::number(calificacion.cuentas.sat));
+    c.txtinsat->setText(QString::number(calificacion.cuentas.insat));
+    reconocimientoCalificado_[semana - 1] = reconocimiento(semana);
+}
+
+// Saving, printing and closing.
+
+void FrmObserva::cmdActualiza_Click() {
+    Evaluacion evaluacion;
+    for (int w = 1; w <= 4; ++w) {
+        const Columna& c = columna(w);
+        SemanaEvaluada& semana = evaluacion.semanas[w - 1];
+        semana.boleta = s(c.txtboleta->text());
+        semana.fecharec = s(c.txtrecfe->text());
+        semana.horarec = s(c.txtrecho->text());
+        semana.creada = s(c.txtcreada->text());
+        semana.resuelta = s(c.txtres->text());
+        semana.prioridad = s(c.txtprio->text());
+        for (int k = 0; k < 5; ++k)
+            semana.articulos[k] = obtenimagen(c.imagenes[k]);
+        semana.reconocimiento_calificado = s(reconocimientoCalificado_[w - 1]);
+    }
+    evaluacion.supervisor = s(txtsuper->text());
+    evaluacion.comentarios = s(txtcomen->text());
+    const ResultadoGuardado resultado =
+        GuardaEvaluacion(state_.conexion, limites()).guarda(evaluacion);
+    // A week rated again before it was written shows what was written.
+    for (const SemanaRecalificada& nueva : resultado.recalificadas) {
+        Columna& c = columna(nueva.semana);
+        califica(c.imagenes[0], nueva.articulo1);
+        califica(c.imagenes[3], nueva.articulo4);
+        c.txtsat->setText(QString::number(nueva.cuentas.sat));
+        c.txtinsat->setText(QString::number(nueva.cuentas.insat));
+        reconocimientoCalificado_[nueva.semana - 1] = reconocimiento(nueva.semana);
+    }
+    for (int semana : resultado.guardadas) {
+        disableobjects(semana);
+        guardada_[semana - 1] = true;
+    }
+    msgBox(q(resultado.mensaje()), resultado.estilo(), "Ternova");
+}
+
+// The window printed as it looks, taller, without its buttons, the
+// technician's name in place of the combo.
+void FrmObserva::cmdImprime_Click() {
+    const int alto = heightTwips();
+    const QString tecnicoAntes = txttecnico->text();
+    QPushButton* botones[] = {cmdActualiza, cmdImprime, cmdconfig, cmdsalir, cmdcoloca};
+    for (QPushButton* boton : botones)
+        boton->setVisible(false);
+    txttecnico->setText(cmbtecnicos->text());
+    cmbtecnicos->setVisible(false);
+    setHeightTwips(11150);
+    const bool impreso = printForm();
+    for (QPushButton* boton : botones)
+        boton->setVisible(true);
+    cmbtecnicos->setVisible(true);
+    setHeightTwips(alto);
+    if (!impreso) {
+        txttecnico->setText(tecnicoAntes);
+        msgBox("No se pudo imprimir la ventana.", forms::msg::Critical, "Ternova");
+    }
+}
+
+void FrmObserva::cmdconfig_Click() {
+    services().printer->showSetup();
+}
+
+void FrmObserva::cmdsalir_Click() {
+    unloadMe();
 }
 
 BoletasDeLasSemanas FrmObserva::boletas() const {

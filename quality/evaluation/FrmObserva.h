@@ -6,15 +6,26 @@
 // year loads the weeks already saved, locked; "&Colocar Boleta" puts the
 // ticket chosen in the ticket browser into the next free column.
 //
-// The rules of the columns live in ColumnasObserva.h and the reading of the
-// database in ObservaDatos.h; the window holds its named controls and the
+// The criteria 2, 3 and 5 are rated by clicks, 1 and 4 computed from the
+// acknowledgement that the supervisor enters (and overturned through
+// FrmCambioArticulo); "&Actualizar Registros" saves the complete weeks and
+// locks them, "Imprimir" prints the window with the technician's name.
+//
+// The rules live beside the window, apart from any widget: the columns in
+// ColumnasObserva.h, the reading of the database in ObservaDatos.h, the
+// clicks and counters in CalificaArticulos.h, the acknowledgement checks in
+// ValidaReconocimiento.h, the time criteria in CalificaTiempos.h and the
+// save in GuardaEvaluacion.h. The window holds its named controls and the
 // event procedures that apply them.
 
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
+#include "CalificaArticulos.h"
+#include "CalificaTiempos.h"
 #include "ColumnasObserva.h"
 #include "MdlTtlQuality.h"
 #include "form.h"
@@ -55,6 +66,18 @@ public:
     void txtsat_Change(int semana);
     void txtinsat_Change(int semana);
     void txttotal_Change();
+    void Image_Click(int semana, int articulo);
+    void txtrecfe_GotFocus(int semana);
+    void txtrecho_GotFocus(int semana);
+    void flechitas_GotFocus(int semana);
+    void flechitas_DownClick(int semana);
+    void flechitas_UpClick(int semana);
+    void txtrecfe_LostFocus(int semana);
+    void txtrecho_LostFocus(int semana);
+    void cmdActualiza_Click();
+    void cmdImprime_Click();
+    void cmdconfig_Click();
+    void cmdsalir_Click();
 
     // The week's counters after `imagen` took a new rating, by codigocuenta.
     void cuenta_articulos(forms::Image* imagen, forms::TextBox* sat, forms::TextBox* insat);
@@ -79,7 +102,7 @@ private:
 
     // The procedures of the window.
     void imagenesblancas(int semana, bool todos);
-    void llenaimagen(std::optional<Calificacion> valorimagen, forms::Image* imagen);
+    void llenaimagen(std::optional<Valorimagen> valorimagen, forms::Image* imagen);
     void disableobjects(int semana);
     void buscaregistros();
     void llenacolumna(int semana, const TextosColumna& textos);
@@ -90,10 +113,20 @@ private:
     // A column's boxes and ratings emptied, the comments kept; the ticket
     // box too unless `tambienLaBoleta` is false.
     void vaciaColumna(int semana, bool tambienLaBoleta = true);
-    std::optional<Calificacion> calificacion(const forms::Image* imagen) const;
-    void califica(forms::Image* imagen, Calificacion calificacion);
+    // The rating an image shows (kSinCalificacion: none of the three pictures).
+    Valorimagen obtenimagen(const forms::Image* imagen) const;
+    void califica(forms::Image* imagen, Valorimagen valorimagen);
+    // The week's counters set from the ratings its images show.
+    void recuenta(int semana);
+    // The acknowledgement as the week's boxes show it: date & " " & time.
+    QString reconocimiento(int semana) const;
+    // The arrows' step of the box `campoactivo` names.
+    void paso(int semana, bool adelante);
+    bool validatmporec(int semana);
+    void calificatiempos(int semana);
+    Limites limites() const;
     BoletasDeLasSemanas boletas() const;
-    void totales(bool satisfactorio);
+    void totales(Contador cambiado);
     // A failing database operation: what failed and why, the window stays usable.
     void avisaFallo(const QString& que, const std::exception& error);
 
@@ -102,12 +135,14 @@ private:
     // Form-level state.
     int codigocuenta = 0;
     int campoactivo = 0;
-    std::array<int, 4> respuesta{};
+    std::array<std::uint8_t, 4> respuesta{};
     // Whether a column shows a saved evaluation (loaded or saved): its
     // values stay as they are, no lookup replaces them.
     std::array<bool, 4> guardada_{};
     // The ticket whose data the column's boxes and ratings hold.
     std::array<QString, 4> boletaDeLaColumna_{};
+    // The acknowledgement criteria 1 and 4 were rated from (or loaded with).
+    std::array<QString, 4> reconocimientoCalificado_{};
     // Set while a refused ticket empties its box: the comments stay.
     bool rechazando_ = false;
 

@@ -1,5 +1,5 @@
 // The week columns' rules: where a chosen ticket goes, what a lookup fills
-// in, what a saved row shows, the counters and the month's totals.
+// in, what a saved row shows.
 
 #include "ColumnasObserva.h"
 
@@ -8,8 +8,6 @@
 namespace {
 
 using quality::Busqueda;
-using quality::Calificacion;
-using quality::Contador;
 
 TEST(ColumnasObserva, TheChosenTicketGoesToTheNextColumnThatFollowsAFilledOne) {
     struct Caso {
@@ -103,71 +101,11 @@ TEST(ColumnasObserva, ASavedRowShowsItsWeekItsAcknowledgementAndItsRatings) {
          {runtime::Value(), runtime::Value(""), runtime::Value("5"), runtime::Value("0")})
         EXPECT_EQ(quality::semanaGuardada(nunca), std::nullopt) << nunca.to_text();
 
-    EXPECT_EQ(quality::calificacionGuardada(runtime::Value(1)), Calificacion::Blanco);
-    EXPECT_EQ(quality::calificacionGuardada(runtime::Value(2)), Calificacion::Bien);
-    EXPECT_EQ(quality::calificacionGuardada(runtime::Value("3")), Calificacion::Mal);
+    EXPECT_EQ(quality::calificacionGuardada(runtime::Value(1)), quality::kBlanco);
+    EXPECT_EQ(quality::calificacionGuardada(runtime::Value(2)), quality::kBien);
+    EXPECT_EQ(quality::calificacionGuardada(runtime::Value("3")), quality::kMal);
     for (const runtime::Value& otro : {runtime::Value(), runtime::Value(0), runtime::Value(4)})
         EXPECT_EQ(quality::calificacionGuardada(otro), std::nullopt) << otro.to_text();
-}
-
-std::string escrituras(std::optional<Calificacion> nueva, int codigo, const char* sat,
-                       const char* insat) {
-    std::string texto;
-    for (const auto& e : quality::cuenta_articulos(nueva, codigo, sat, insat))
-        texto += std::string(e.contador == Contador::Satisfactorios ? "s=" : "u=") + e.texto + " ";
-    return texto;
-}
-
-TEST(ColumnasObserva, TheCountersFollowEachRatingChange) {
-    struct Caso {
-        std::optional<Calificacion> nueva;
-        int codigo;
-        const char* sat;
-        const char* insat;
-        const char* escrito;
-    } casos[] = {
-        // Not rated before: only the new rating counts (0 and any other code too).
-        {Calificacion::Bien, 3, "2", "1", "s=3 "},
-        {Calificacion::Mal, 3, "", "", "u=1 "},
-        {Calificacion::Blanco, 3, "2", "1", ""},
-        {Calificacion::Bien, 0, "0", "0", "s=1 "},
-        // Between satisfactory and unsatisfactory.
-        {Calificacion::Mal, 1, "2", "1", "u=2 s=1 "},
-        {Calificacion::Bien, 1, "2", "1", "s=3 u=0 "},
-        {Calificacion::Blanco, 1, "2", "1", "u=0 s=3 "},
-        // Unsatisfactory taken back to not rated.
-        {Calificacion::Blanco, 2, "2", "1", "u=0 "},
-        {Calificacion::Bien, 2, "2", "1", "s=3 u=0 "},
-        {Calificacion::Mal, 2, "2", "1", "u=2 "},
-        // A counter never stays below 0: "-1" is written, then "0".
-        {Calificacion::Blanco, 2, "2", "0", "u=-1 u=0 "},
-        {Calificacion::Mal, 1, "0", "0", "u=1 s=-1 s=0 "},
-        // A picture that is no rating changes nothing.
-        {std::nullopt, 1, "2", "1", ""},
-    };
-    for (const Caso& caso : casos) {
-        EXPECT_EQ(escrituras(caso.nueva, caso.codigo, caso.sat, caso.insat), caso.escrito)
-            << static_cast<int>(caso.nueva.value_or(Calificacion::Blanco)) << " code "
-            << caso.codigo << " " << caso.sat << "/" << caso.insat;
-    }
-}
-
-TEST(ColumnasObserva, TheMonthsTotalsAndItsShareOfSatisfactoryCriteria) {
-    auto t = quality::totalesDelMes({"2", "", "0", ""}, {"1", "", "", "0"}, true);
-    EXPECT_EQ(t.sattotal, "2");
-    EXPECT_EQ(t.insattotal, "1");
-    ASSERT_TRUE(t.total);
-    EXPECT_EQ(quality::porcentaje(*t.total), "66.7%");
-    t = quality::totalesDelMes({"3", "", "", ""}, {"1", "", "", ""}, false);
-    EXPECT_EQ(*t.total, "0.75");
-    // All at 0: a satisfactory counter's change shows ".0%", an unsatisfactory one's none.
-    t = quality::totalesDelMes({"0", "", "", ""}, {"0", "", "", ""}, true);
-    EXPECT_EQ(t.sattotal, "0");
-    EXPECT_EQ(quality::porcentaje(*t.total), ".0%");
-    EXPECT_EQ(quality::totalesDelMes({"", "", "", ""}, {"0", "", "", ""}, false).total,
-              std::nullopt);
-    EXPECT_EQ(quality::porcentaje("1"), "100.0%");
-    EXPECT_EQ(quality::porcentaje("75.0%"), "75.0%");
 }
 
 }  // namespace
