@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextDocument>
 
 #include "FrmCambioArticulo.h"
 #include "GuardaEvaluacion.h"
@@ -73,6 +74,11 @@ forms::MultiLineTextBox* multiLineBox(const QString& name, QWidget* parent, int 
     control->setAlignment(Qt::AlignHCenter);
     control->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     control->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The date above the time, both inside the 375 twips.
+    control->document()->setDocumentMargin(0);
+    QFont letra = control->font();
+    letra.setPointSize(7);
+    control->setFont(letra);
     return control;
 }
 
@@ -95,6 +101,10 @@ FrmObserva::FrmObserva(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmObserva"), state_(state) {
     setWindowTitle("Observación de Calidad en Boletas VIV");
     setClientSizeTwips(10920, 8100);
+    // The form's small type, so that the captions fit their twips.
+    QFont letra = font();
+    letra.setPointSize(8);
+    setFont(letra);
     client()->setAutoFillBackground(true);
     QPalette fondo = client()->palette();
     fondo.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
@@ -157,7 +167,7 @@ FrmObserva::FrmObserva(forms::Program& program, MdlTtlQuality& state)
     label("lblarticulo", "ARTICULO", client(), 120, 3240, 1200);
     for (int k = 0; k < 5; ++k) {
         auto* criterio = label(QString("lblarticulo%1").arg(k + 1), kArticulos[k], client(), 120,
-                               kArticuloArriba[k], 4440, 480);
+                               kArticuloArriba[k], 4440, k == 4 ? 600 : 480);
         criterio->setWordWrap(true);
         criterio->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
