@@ -29,7 +29,7 @@ bool completa(const SemanaEvaluada& semana) {
 }
 
 std::string reconocimiento(const SemanaEvaluada& semana) {
-    return semana.fecharec + " " + semana.horarec;
+    return texto_reconocimiento(semana.fecharec, semana.horarec);
 }
 
 const char* motivo(MotivoOmision motivo) {

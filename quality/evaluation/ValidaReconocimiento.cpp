@@ -33,6 +33,10 @@ std::optional<long> dia_de_resolucion(std::string_view texto) {
 
 }  // namespace
 
+std::string texto_reconocimiento(std::string_view fecharec, std::string_view horarec) {
+    return std::string(fecharec) + " " + std::string(horarec);
+}
+
 bool Eshora(std::string_view hora) {
     const std::string horas = runtime::left(hora, 2);
     const std::string minutos = runtime::right(hora, 2);

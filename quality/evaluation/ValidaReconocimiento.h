@@ -21,6 +21,10 @@ namespace quality {
 inline constexpr const char* kFechaVacia = "__/__/__";
 inline constexpr const char* kHoraVacia = "__:__";
 
+// The acknowledgement as the time rating and the save take it: the date
+// box's text, a blank and the time box's text ("05/03/02 14:07").
+std::string texto_reconocimiento(std::string_view fecharec, std::string_view horarec);
+
 // Eshora: the first two characters lie between "00" and "24" and the last
 // two between "00" and "59", compared as texts, both ends included.
 bool Eshora(std::string_view hora);

@@ -32,6 +32,7 @@ TEST(ValidaReconocimiento, TheQuestionIsAskedOnlyAtTheCreationMinute) {
         return respuesta_usuario;
     };
     std::uint8_t respuesta = 0;
+    EXPECT_EQ(quality::texto_reconocimiento("05/03/02", "10:00"), kCreada);
     EXPECT_TRUE(quality::validahorarec("05/03/02 10:01", kCreada, respuesta, pregunta));
     EXPECT_EQ(preguntas, 0);
 
