@@ -623,7 +623,7 @@ void FrmObserva::Image_Click(int semana, int articulo) {
 
 QString FrmObserva::reconocimiento(int semana) const {
     const Columna& c = columnas_[semana - 1];
-    return c.txtrecfe->text() + " " + c.txtrecho->text();
+    return q(texto_reconocimiento(s(c.txtrecfe->text()), s(c.txtrecho->text())));
 }
 
 void FrmObserva::txtrecfe_GotFocus(int /*semana*/) {
