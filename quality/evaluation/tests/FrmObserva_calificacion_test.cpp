@@ -246,6 +246,28 @@ TEST_F(Calificacion, ASavedWeekIsWrittenLockedAndShowsLockedWhenChosenAfresh) {
     expectCountersMatchRatings();
 }
 
+TEST_F(Calificacion, AnAcknowledgementEditedAfterItsRatingIsRatedAgainBeforeItIsSaved) {
+    // 4500302, priority 40 (30 minutes to acknowledge), created 27/02/26
+    // 11:11, resolved 02/03/26 15:30.
+    place("4500302");
+    acknowledge(2, "11:20");
+    ASSERT_EQ(calificaciones(2).left(1), "B");
+    for (int k : {2, 3, 5})
+        click(2, k);
+    // The date moved on a day; without a Yes its box's leaving checks nothing.
+    caja(2, "fe")->setFocus();
+    caja(2, "fe")->setText("28/02/26");
+    find<QWidget>("txtcomen")->setFocus();
+    ASSERT_EQ(calificaciones(2).left(1), "B");
+    press("cmdActualiza");
+    EXPECT_TRUE(lastMessage().text.startsWith("Los registros fueron guardados exitosamente."));
+    // Written and shown as rated from the acknowledgement written.
+    EXPECT_EQ(saved("4500302", "fecha_reconoce").to_text(), "28/02/26 11:20");
+    EXPECT_EQ(saved("4500302", "articulo1").to_text(), "3");
+    EXPECT_EQ(calificaciones(2).left(1), "M");
+    expectCountersMatchRatings();
+}
+
 TEST_F(Calificacion, NothingToSaveIsSaidSo) {
     // Week 1 not rated: nothing written, and the message says which week and why.
     press("cmdActualiza");

@@ -285,6 +285,10 @@ TEST_F(Observa, RefusedTicketsKeepTheCommentsAndNeverSitBesideAnotherTicketsData
     typeTicket(2, "4500131");
     EXPECT_EQ(text("txtboleta2"), "");
     EXPECT_EQ(txtcomen->text(), "notas del mes");
+    // A quote in a typed number is only part of the number looked up.
+    typeTicket(2, "45' or 'a'='a");
+    EXPECT_EQ(lastMessage().text, "La boleta no corresponde al mes o al técnico seleccionado.");
+    EXPECT_EQ(text("txtboleta2"), "");
 
     // Another technician's ticket typed over column 1's: the number stays,
     // column 1's other boxes and ratings are emptied, the year follows it.
