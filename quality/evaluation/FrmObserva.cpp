@@ -343,7 +343,7 @@ void FrmObserva::buscaregistros() {
         columna(semana).txtsat->setText("0");
         columna(semana).txtinsat->setText("0");
     }
-    codigocuenta = 3;
+    codigocuenta = kSinCalificarAntes;
     if (!filas.front().supervisor.to_text().empty())
         txtsuper->setText(q(filas.front().supervisor.to_text()));
     for (const EvaluacionGuardada& fila : filas) {
@@ -436,11 +436,7 @@ void FrmObserva::disableobjects(int semana) {
         imagen->setEnabled(false);
 }
 
-// Placing the chosen ticket.
-
-bool FrmObserva::yaestaboleta() const {
-    return quality::yaestaboleta(boletas(), state_.seleccion);
-}
+// Placing the chosen ticket: columnaParaColocar() holds yaestaboleta.
 
 void FrmObserva::cmdcoloca_Click() {
     const std::optional<int> semana = columnaParaColocar(boletas(), state_.seleccion);

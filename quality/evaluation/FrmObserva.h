@@ -108,7 +108,6 @@ private:
     void llenacolumna(int semana, const TextosColumna& textos);
     void obtenmes();
     void traefechas(int semana);
-    bool yaestaboleta() const;
 
     // A column's boxes and ratings emptied, the comments kept; the ticket
     // box too unless `tambienLaBoleta` is false.
