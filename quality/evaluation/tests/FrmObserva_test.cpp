@@ -6,6 +6,10 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include <filesystem>
+
+#include "Aleatorio.h"
+#include "GeneraBoletas.h"
 #include "data_control.h"
 #include "frmMain.h"
 #include "observa_fixture.h"
@@ -361,6 +365,58 @@ TEST_F(Observa, ADatabaseFailureIsNamedAndTheWindowStaysUsable) {
     EXPECT_TRUE(lastMessage().text.startsWith("No se pudo buscar la boleta 4500131."));
     EXPECT_EQ(text("txtboleta1"), "4500131");
     EXPECT_TRUE(window->isVisible());
+}
+
+// The week of the tests' sample report, sampled by the weekly run itself.
+struct ObservaSemanaGenerada : Observa {
+    void escribeDatos(db::Database& base) override {
+        base.execute(
+            "INSERT INTO TECNICOS (Iniciales, Nombre, ubicacion) VALUES "
+            "('JPR', 'JUAN PEREZ', '0'), ('MGL', 'MARIA GARCIA', '0'), "
+            "('LRH', 'LUIS RAMOS', '1'), ('ASM', 'ANA SOTO', '1')");
+    }
+};
+
+TEST_F(ObservaSemanaGenerada, ATicketOfTheWeeklyRunIsPlacedAndRated) {
+    namespace fs = std::filesystem;
+    open();
+    const fs::path semana = folder.folder.path() / "semana";
+    fs::create_directories(semana);
+    for (const char* plantilla : {"TICKETS_TECNICOS.XLS", "numero_boletas.xls"})
+        fs::copy_file(fs::path(PROGRAM_DIR) / plantilla, folder.folder.path() / plantilla);
+    fs::copy_file(fs::path(QUALITY_TEST_DATA) / "boletas_resv_car0305.txt",
+                  semana / "boletas_resv_car0305.txt");
+    app.files.paths.push_back(
+        QString::fromStdString((semana / "boletas_resv_car0305.txt").string()));
+    quality::Aleatorio aleatorio(11);
+    ASSERT_TRUE(quality::generaBoletas(*window, state, {}, &aleatorio));
+
+    // MARIA GARCIA's sampled ticket was resolved in March.
+    db::Recordset muestra = state.conexion.open_recordset(
+        "SELECT Boleta, Fecha_creada, Fecha_resuelta FROM Historico_Boletas_Calidad "
+        "WHERE Tecnico = 'MGL'");
+    ASSERT_FALSE(muestra.eof());
+    const std::string boleta = muestra[0].to_text();
+    const QString creada = QString::fromStdString(muestra[1].to_text());
+    chooseMonth(2);
+    chooseTechnician("MARIA GARCIA");
+    EXPECT_EQ(text("txtsat1"), "0");  // sampled, not yet evaluated
+    place(boleta);
+    EXPECT_EQ(text("txtboleta1"), QString::fromStdString(boleta));
+    EXPECT_EQ(multiLine("txtcreada1"), creada);
+    EXPECT_EQ(multiLine("txtres1"), QString::fromStdString(muestra[2].to_text()));
+    EXPECT_EQ(find<forms::MaskedBox>("txtrec1fe")->text(), creada.left(8));
+    EXPECT_EQ(text("txtaño"), "2026");
+
+    // Acknowledged five minutes after the creation: both time criteria rated.
+    auto* hora = find<forms::MaskedBox>("txtrec1ho");
+    const QTime cinco = QTime::fromString(creada.right(5), "hh:mm").addSecs(300);
+    hora->setFocus();
+    hora->setText(cinco.toString("hh:mm"));
+    find<QWidget>("txtcomen")->setFocus();
+    EXPECT_FALSE(imagen(1, 1)->shows(find<forms::Image>("blanco")->picture()));
+    EXPECT_FALSE(imagen(1, 4)->shows(find<forms::Image>("blanco")->picture()));
+    EXPECT_EQ(text("txtsat1").toInt() + text("txtinsat1").toInt(), 2);
 }
 
 }  // namespace

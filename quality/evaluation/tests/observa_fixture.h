@@ -70,9 +70,11 @@ struct Observa : ::testing::Test {
     forms::TestProgram app{"Ternova"};
     quality::FrmObserva* window = nullptr;
 
+    // The rows the test starts with.
+    virtual void escribeDatos(db::Database& base) { escribeMuestra(base); }
     void SetUp() override {
         db::Database base(folder.file);
-        escribeMuestra(base);
+        escribeDatos(base);
         state.iniciadatos();
         state.usuario = "ANA SUPERVISORA";
     }
