@@ -1,6 +1,7 @@
 #include "FrmObserva.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -86,6 +87,14 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
     auto* control = forms::control<QPushButton>(name, parent);
     control->setText(caption);
     forms::placeTwips(control, 9120, top, 1695, 435);
+    // A caption wider than its button is written smaller, never cut.
+    QFont letra = control->font();
+    const QString visible = QString(caption).remove('&');
+    while (letra.pointSize() > 6 &&
+           QFontMetrics(letra).horizontalAdvance(visible) > control->width() - 14)
+        letra.setPointSize(letra.pointSize() - 1);
+    if (letra != control->font())
+        control->setFont(letra);
     return control;
 }
 
