@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "controls.h"
+#include "long_job.h"
 #include "program.h"
 
 namespace quality {
@@ -30,6 +31,7 @@ int enRango(long valor) {
 
 FrmAvance::FrmAvance(forms::Program& program) : Form(program, "FrmAvance") {
     setWindowTitle("Porcentaje de Avance");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5400, 2520);
 
     // The reading of the report:
@@ -59,7 +61,7 @@ void FrmAvance::barra(Barra barra, long valor, long maximo) {
         control->setRange(0, enRango(maximo));
     if (control->value() != enRango(valor)) {
         control->setValue(enRango(valor));
-        control->repaint();
+        forms::refresh(control);
     }
 }
 
@@ -72,7 +74,7 @@ void FrmAvance::etiqueta(Etiqueta etiqueta, const QString& texto) {
     if (control->text() == texto)
         return;
     control->setText(texto);
-    control->repaint();
+    forms::refresh(control);
 }
 
 FrmAvance* AvanceEnVentana::ventana() const {

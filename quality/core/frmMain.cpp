@@ -13,6 +13,7 @@
 #include "FrmSupervisores.h"
 #include "FrmTecnicos.h"
 #include "FrmVerBoletas.h"
+#include "long_job.h"
 #include "GeneraBoletas.h"
 #include "controls.h"
 #include "frmacerca.h"
@@ -258,10 +259,11 @@ void frmMain::mnucompac_Click() {
         msgBox(fallo, forms::msg::Exclamation);
         return;
     }
+    forms::LongJob compactacion;
     try {
         setHourglass(true);
         sbStatusBar->setPanelText(1, "Compactando...");
-        sbStatusBar->repaint();
+        forms::refresh(sbStatusBar);
         compacta_base(state_);
         msgBox("La Base de Datos fue compactada con éxito.", forms::msg::Information);
     } catch (const std::exception&) {
