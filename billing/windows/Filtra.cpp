@@ -54,6 +54,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 Filtra::Filtra(forms::Program& program, Module1& modulo)
     : Form(program, "Filtra"), modulo_(modulo) {
     setWindowTitle("Filtros");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     const int botones = kPrimeraFila + kFiltros * kAltoFila + 120;
     setClientSizeTwips(7215, botones + 675);
 

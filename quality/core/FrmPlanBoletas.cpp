@@ -60,6 +60,7 @@ FrmPlanBoletas::FrmPlanBoletas(forms::Program& program, MdlTtlQuality& state,
                                runtime::Value ultimafecha)
     : Form(program, "FrmPlanBoletas"), state_(state), ultimafecha_(std::move(ultimafecha)) {
     setWindowTitle("Boletas Ternova");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(7560, 6840);
 
     // The data controls, hidden:

@@ -28,6 +28,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
 FrmPrioridades::FrmPrioridades(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmPrioridades"), state_(state) {
     setWindowTitle("Prioridades");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(6240, 3600);
 
     // The two columns of limits, each critical, major, minor.

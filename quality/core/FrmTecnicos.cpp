@@ -42,6 +42,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 FrmTecnico::FrmTecnico(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmTecnico"), state_(state) {
     setWindowTitle("Nuevo Técnico");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5400, 2400);
 
     Label5 = label(client(), "Label5", "Iniciales:", 240);
@@ -132,6 +133,7 @@ void FrmTecnico::cmdbut3_Click() {
 FrmTecnicoModi::FrmTecnicoModi(forms::Program& program, MdlTtlQuality& /*state*/)
     : Form(program, "FrmTecnicoModi") {
     setWindowTitle("Modificar Técnico");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5400, 3480);
 
     Data1 = forms::bound::dataControl("Data1", client());

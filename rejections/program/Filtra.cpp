@@ -68,6 +68,7 @@ QPushButton* button(const char* name, QWidget* parent, const QString& caption, i
 
 Filtra::Filtra(forms::Program& program) : Form(program, "Filtra") {
     setWindowTitle("Filtros");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
 
     // The boxes in two columns, the description to the left of each box.
     int row = 0;
