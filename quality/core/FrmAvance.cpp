@@ -40,9 +40,10 @@ FrmAvance::FrmAvance(forms::Program& program) : Form(program, "FrmAvance") {
     Barrita->setTextVisible(false);
     Barrita->setRange(0, 0);
     forms::placeTwips(Barrita, 240, 420, 4920, 255);
-    etiquetaFija("Label1", "Completado en un ", client(), 240, 780, 1500);
-    lblporc = etiquetaFija("lblporc", "0.00", client(), 1740, 780, 600);
-    etiquetaFija("Label2", "%", client(), 2340, 780, 300);
+    // "Completado en un " is wider at our font: the figure moves right with it.
+    etiquetaFija("Label1", "Completado en un ", client(), 240, 780, 1800);
+    lblporc = etiquetaFija("lblporc", "0.00", client(), 2040, 780, 600);
+    etiquetaFija("Label2", "%", client(), 2640, 780, 300);
 
     // The random sample:
     lblbole = etiquetaFija("lblbole", "Generando boletas aleatorias", client(), 240, 1260, 4920);
@@ -50,9 +51,9 @@ FrmAvance::FrmAvance(forms::Program& program) : Form(program, "FrmAvance") {
     Barrita2->setTextVisible(false);
     Barrita2->setRange(0, 0);
     forms::placeTwips(Barrita2, 240, 1560, 4920, 255);
-    etiquetaFija("Label4", "Completado en un ", client(), 240, 1920, 1500);
-    lblporc1 = etiquetaFija("lblporc1", "0.00", client(), 1740, 1920, 600);
-    etiquetaFija("Label5", "%", client(), 2340, 1920, 300);
+    etiquetaFija("Label4", "Completado en un ", client(), 240, 1920, 1800);
+    lblporc1 = etiquetaFija("lblporc1", "0.00", client(), 2040, 1920, 600);
+    etiquetaFija("Label5", "%", client(), 2640, 1920, 300);
 }
 
 void FrmAvance::barra(Barra barra, long valor, long maximo) {

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "avisos.h"
+#include "caption_fit.h"
 #include "controls.h"
 #include "data_combo.h"
 #include "data_control.h"
@@ -24,7 +25,9 @@ QString baseDeDatos() {
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int top) {
     auto* l = forms::control<QLabel>(name, parent);
     l->setText(caption);
-    forms::placeTwips(l, 240, top, 1800, 255);
+    // Up to the boxes, and smaller where our font is still wider than that.
+    forms::placeTwips(l, 240, top, 1890, 255);
+    forms::shrinkToFit(l);
     return l;
 }
 
