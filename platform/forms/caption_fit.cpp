@@ -11,8 +11,6 @@ namespace forms {
 
 namespace {
 
-constexpr double kSmallestPointSize = 6.0;
-
 // The text as drawn: "&" marks the accelerator, "&&" stands for "&".
 QString withoutAccelerator(const QString& caption) {
     QString shown;
@@ -74,12 +72,19 @@ CaptionRoom captionRoom(const QWidget& control) {
     return {};
 }
 
-void shrinkToFit(QWidget* control) {
-    QFont font = control->font();
-    while (!captionRoom(*control).fits() && font.pointSizeF() - 0.5 >= kSmallestPointSize) {
+bool shrinkToFit(QWidget* control, double smallestPointSize) {
+    if (captionRoom(*control).fits())
+        return true;
+    const QFont original = control->font();
+    QFont font = original;
+    while (font.pointSizeF() - 0.5 >= smallestPointSize) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
         control->setFont(font);
+        if (captionRoom(*control).fits())
+            return true;
     }
+    control->setFont(original);
+    return false;
 }
 
 QStringList captionsCut(const QWidget& window) {

@@ -27,9 +27,10 @@ struct CaptionRoom {
 // empty room (fits) for any other control.
 CaptionRoom captionRoom(const QWidget& control);
 
-// Shrinks the control's font by half points until its caption fits (not
-// below 6 points); nothing when it fits already.
-void shrinkToFit(QWidget* control);
+// Shrinks the control's font by half points until its caption fits, not
+// below `smallestPointSize`; true when it fits then. A caption that does not
+// fit even so keeps the font it had.
+bool shrinkToFit(QWidget* control, double smallestPointSize = 7.0);
 
 // The captions of `window` that do not fit, one line each:
 // "FrmTecnico.Label1 \"Ubicación del Técnico:\" needs 133 x 14 px, has 120 x 17".

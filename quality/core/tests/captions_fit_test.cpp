@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include <functional>
+#include <iterator>
 
 #include "FrmAvance.h"
 #include "FrmAyuda.h"
@@ -47,47 +48,34 @@ struct Week {
             "VALUES (cdate('14/03/26'), cdate('20/03/26'), 480)");
         state.abrebase();
     }
+    runtime::Value ultimaFecha() {
+        return state.conexion.open_recordset("Select * from Ultimafecha")[0];
+    }
 };
 
-using Opens = std::function<forms::Form*(forms::TestProgram&, Week&)>;
+using App = forms::TestProgram;
+using Opens = std::function<forms::Form*(App&, Week&)>;
 
 // Every window of the program, one line each: a new window adds its line.
-const std::pair<const char*, Opens> kWindows[] = {
-    {"frmMain",
-     [](auto& app, Week& w) { return app.template show<frmMain>(forms::Modeless, w.state); }},
-    {"FrmContraseña",
-     [](auto& app, Week& w) {
-         return app.template show<FrmContraseña>(forms::Modeless, w.state, [] {});
-     }},
-    {"FrmPlanBoletas",
-     [](auto& app, Week& w) {
-         return app.template show<FrmPlanBoletas>(
-             forms::Modeless, w.state,
-             w.state.conexion.open_recordset("Select * from Ultimafecha")[0]);
-     }},
-    {"FrmVerBoletas",
-     [](auto& app, Week&) { return app.template show<FrmVerBoletas>(forms::Modeless); }},
-    {"FrmAyuda", [](auto& app, Week&) { return app.template show<FrmAyuda>(forms::Modeless); }},
-    {"FrmAvance", [](auto& app, Week&) { return app.template show<FrmAvance>(forms::Modeless); }},
-    {"FrmPrioridades",
-     [](auto& app, Week& w) {
-         return app.template show<FrmPrioridades>(forms::Modeless, w.state);
-     }},
-    {"FrmCambiar",
-     [](auto& app, Week& w) { return app.template show<FrmCambiar>(forms::Modeless, w.state); }},
-    {"FrmSuper",
-     [](auto& app, Week& w) { return app.template show<FrmSuper>(forms::Modeless, w.state); }},
-    {"FrmTecnico",
-     [](auto& app, Week& w) { return app.template show<FrmTecnico>(forms::Modeless, w.state); }},
-    {"FrmTecnicoModi",
-     [](auto& app, Week& w) {
-         return app.template show<FrmTecnicoModi>(forms::Modeless, w.state);
-     }},
-    {"frmacerca", [](auto& app, Week&) { return app.template show<frmacerca>(forms::Modeless); }},
+// clang-format off
+const Opens kWindows[] = {
+    [](App& a, Week& w) { return a.show<frmMain>(forms::Modeless, w.state); },
+    [](App& a, Week& w) { return a.show<FrmContraseña>(forms::Modeless, w.state, [] {}); },
+    [](App& a, Week& w) { return a.show<FrmPlanBoletas>(forms::Modeless, w.state, w.ultimaFecha()); },
+    [](App& a, Week&) { return a.show<FrmVerBoletas>(forms::Modeless); },
+    [](App& a, Week&) { return a.show<FrmAyuda>(forms::Modeless); },
+    [](App& a, Week&) { return a.show<FrmAvance>(forms::Modeless); },
+    [](App& a, Week& w) { return a.show<FrmPrioridades>(forms::Modeless, w.state); },
+    [](App& a, Week& w) { return a.show<FrmCambiar>(forms::Modeless, w.state); },
+    [](App& a, Week& w) { return a.show<FrmSuper>(forms::Modeless, w.state); },
+    [](App& a, Week& w) { return a.show<FrmTecnico>(forms::Modeless, w.state); },
+    [](App& a, Week& w) { return a.show<FrmTecnicoModi>(forms::Modeless, w.state); },
+    [](App& a, Week&) { return a.show<frmacerca>(forms::Modeless); },
 };
+// clang-format on
 
 TEST(Captions, EveryCaptionOfEveryWindowFits) {
-    for (const auto& [name, opens] : kWindows) {
+    for (std::size_t i = 0; i < std::size(kWindows); ++i) {
         Week week;
         forms::TestProgram app{"Ternova"};
         // The main window opens behind its login.
@@ -97,9 +85,9 @@ TEST(Captions, EveryCaptionOfEveryWindowFits) {
                 login.findChild<QPushButton*>("cmdaceptar")->click();
             }
         });
-        forms::Form* window = opens(app, week);
-        ASSERT_NE(window, nullptr) << name;
-        EXPECT_EQ(forms::captionsCut(*window), QStringList()) << name;
+        forms::Form* window = kWindows[i](app, week);
+        ASSERT_NE(window, nullptr) << "window " << i << " of the list";
+        EXPECT_EQ(forms::captionsCut(*window), QStringList());
     }
 }
 
