@@ -3,6 +3,9 @@
 // Boletas_Resueltas, the whole run with the sample and both workbooks, and,
 // for comparison, a bare prepared SQLite insert of the same rows in one
 // transaction. Prints the rates and the reader's share of the bare rate.
+// Then the whole run twice more each way, without a window and with its
+// progress window drawn as it goes (offscreen) inside the long job that
+// "Generar Boletas" runs it in: the cost of keeping the windows drawn.
 //
 //   weekly_run_bench [DETAIL_LINES]
 
@@ -18,11 +21,18 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+
+#include <algorithm>
+
+#include "FrmAvance.h"
 #include "GeneraArchivos.h"
 #include "LectorBoletas.h"
 #include "database/TernovaDatabase.h"
+#include "long_job.h"
 #include "runtime/line_reader.h"
 #include "runtime/program_folder.h"
+#include "test_program.h"
 
 namespace {
 
@@ -128,9 +138,34 @@ public:
     void reloj(bool) override {}
 };
 
+// One whole run on a copy of the report in a folder of its own; its time.
+double corrida_completa(const fs::path& carpeta, const fs::path& reporte, quality::Avance& avance,
+                        bool en_trabajo_largo) {
+    fs::create_directories(carpeta / "semana");
+    fs::copy_file(reporte, carpeta / "semana" / reporte.filename());
+    db::Database conexion(quality::create_ternova_database(carpeta, "clave"));
+    SinAvisos avisos;
+    quality::Aleatorio aleatorio;
+    quality::GeneraArchivos corrida(conexion, avance, avisos, aleatorio);
+    const auto start = std::chrono::steady_clock::now();
+    bool generado = false;
+    if (en_trabajo_largo) {
+        forms::LongJob trabajo;
+        generado = corrida.generaarchivos(carpeta / "semana" / reporte.filename());
+    } else {
+        generado = corrida.generaarchivos(carpeta / "semana" / reporte.filename());
+    }
+    const double segundos = seconds_since(start);
+    if (!generado)
+        std::fprintf(stderr, "the run in %s FAILED\n", carpeta.c_str());
+    return segundos;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
     const long detalles = argc > 1 ? std::atol(argv[1]) : 100000;
     const fs::path dir =
         fs::temp_directory_path() / ("weekly_run_bench_" + std::to_string(getpid()));
@@ -168,6 +203,22 @@ int main(int argc, char** argv) {
     std::printf("reader / bare insert:    %9.2f\n", directa / lectura);
     std::printf("whole weekly run:        %9.3f s  %10.0f lines/s  (%s)\n", completa,
                 filas.size() / completa, generado ? "generated" : "FAILED");
+
+    // Without a window, and with the progress window in a long job, twice each.
+    double sin_ventana = 1e30, con_ventana = 1e30;
+    for (int vez = 0; vez < 2; ++vez) {
+        quality::SinAvance nada;
+        sin_ventana = std::min(sin_ventana, corrida_completa(dir / ("sin" + std::to_string(vez)),
+                                                             reporte, nada, false));
+        forms::TestProgram programa("Ternova");
+        quality::AvanceEnVentana ventana(programa);
+        con_ventana = std::min(con_ventana, corrida_completa(dir / ("con" + std::to_string(vez)),
+                                                             reporte, ventana, true));
+    }
+    std::printf("run, no window (best):   %9.3f s  %10.0f lines/s\n", sin_ventana,
+                filas.size() / sin_ventana);
+    std::printf("run, progress window:    %9.3f s  %10.0f lines/s  (%+.1f %%)\n", con_ventana,
+                filas.size() / con_ventana, 100.0 * (con_ventana - sin_ventana) / sin_ventana);
     fs::remove_all(dir);
     return generado ? 0 : 1;
 }

@@ -1,7 +1,6 @@
 #include "long_job.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -10,11 +9,21 @@
 #include "form.h"
 #include "runtime/still_working.h"
 
+#include <time.h>
+
 namespace forms {
 
 namespace {
 
-constexpr qint64 kMillisecondsBetweenRounds = 50;
+constexpr long kMillisecondsBetweenRounds = 50;
+
+// The coarse clock (a few milliseconds fine) costs a few nanoseconds: the
+// loops ask it once per record.
+long millisecondsNow() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return static_cast<long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 // The program's window that `target` belongs to; a popup (a menu) belongs
 // to the window it opened from.
@@ -89,7 +98,7 @@ struct Deferred {
 struct JobState {
     int depth = 0;
     bool answering = false;
-    QElapsedTimer sinceLastRound;
+    long lastRound = -1;  // none yet in this job
     InputHold hold;
     std::vector<Deferred> deferred;
     runtime::StillWorkingHook previousHook = nullptr;
@@ -105,7 +114,7 @@ void answerNow() {
     jobs.answering = true;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     jobs.answering = false;
-    jobs.sinceLastRound.start();
+    jobs.lastRound = millisecondsNow();
 }
 
 }  // namespace
@@ -114,7 +123,7 @@ LongJob::LongJob() {
     JobState& jobs = state();
     if (jobs.depth++ > 0)
         return;
-    jobs.sinceLastRound.invalidate();
+    jobs.lastRound = -1;
     qApp->installEventFilter(&jobs.hold);
     jobs.previousHook = runtime::set_still_working_hook(&LongJob::answerIfDue);
 }
@@ -150,7 +159,7 @@ void LongJob::answerIfDue() {
     JobState& jobs = state();
     if (jobs.depth == 0 || jobs.answering)
         return;
-    if (jobs.sinceLastRound.isValid() && jobs.sinceLastRound.elapsed() < kMillisecondsBetweenRounds)
+    if (jobs.lastRound >= 0 && millisecondsNow() - jobs.lastRound < kMillisecondsBetweenRounds)
         return;
     answerNow();
 }

@@ -56,14 +56,24 @@ FrmAvance::FrmAvance(forms::Program& program) : Form(program, "FrmAvance") {
     etiquetaFija("Label5", "%", client(), 2640, 1920, 300);
 }
 
+// The run moves a bar for every ticket; a bar takes a new value only when
+// it would be drawn differently (QProgressBar measures its style on every
+// value it is given, which costs more than reading the ticket).
 void FrmAvance::barra(Barra barra, long valor, long maximo) {
     QProgressBar* control = barra == Barra::Barrita ? Barrita : Barrita2;
-    if (control->maximum() != enRango(maximo))
-        control->setRange(0, enRango(maximo));
-    if (control->value() != enRango(valor)) {
-        control->setValue(enRango(valor));
-        forms::refresh(control);
-    }
+    const int nuevo = enRango(valor);
+    const int tope = enRango(maximo);
+    if (control->maximum() != tope)
+        control->setRange(0, tope);
+    const int actual = control->value();
+    if (actual == nuevo)
+        return;
+    auto columna = [&](int v) {
+        return tope > 0 ? static_cast<long long>(v) * control->width() / tope : 0;
+    };
+    if (nuevo == 0 || nuevo == tope || actual < 0 || columna(nuevo) != columna(actual))
+        control->setValue(nuevo);
+    forms::refresh(control);
 }
 
 void FrmAvance::etiqueta(Etiqueta etiqueta, const QString& texto) {
@@ -84,6 +94,8 @@ FrmAvance* AvanceEnVentana::ventana() const {
 
 void AvanceEnVentana::mostrar() {
     program_.show<FrmAvance>(forms::Modeless);
+    for (std::string& texto : textos_)
+        texto.clear();
 }
 
 void AvanceEnVentana::descargar() {
@@ -97,6 +109,11 @@ void AvanceEnVentana::barra(Barra barra, long valor, long maximo) {
 }
 
 void AvanceEnVentana::etiqueta(Etiqueta etiqueta, const std::string& texto) {
+    // The reader gives the percentage for every ticket: only a change goes on.
+    std::string& anterior = textos_[static_cast<int>(etiqueta)];
+    if (anterior == texto)
+        return;
+    anterior = texto;
     if (FrmAvance* frm = ventana())
         frm->etiqueta(etiqueta, QString::fromStdString(texto));
 }

@@ -48,6 +48,7 @@ public:
 private:
     FrmAvance* ventana() const;  // null when it is not loaded
     forms::Program& program_;
+    std::string textos_[4];  // the last text given to each label since mostrar()
 };
 
 }  // namespace quality
