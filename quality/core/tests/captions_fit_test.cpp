@@ -10,7 +10,9 @@
 
 #include "FrmAvance.h"
 #include "FrmAyuda.h"
+#include "FrmCambioArticulo.h"
 #include "FrmContrasena.h"
+#include "FrmObserva.h"
 #include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
 #include "FrmSupervisores.h"
@@ -48,6 +50,7 @@ struct Week {
             "VALUES (cdate('14/03/26'), cdate('20/03/26'), 480)");
         state.abrebase();
     }
+    FrmCambioArticulo::Resultado cambio;
     runtime::Value ultimaFecha() {
         return state.conexion.open_recordset("Select * from Ultimafecha")[0];
     }
@@ -71,6 +74,8 @@ const Opens kWindows[] = {
     [](App& a, Week& w) { return a.show<FrmTecnico>(forms::Modeless, w.state); },
     [](App& a, Week& w) { return a.show<FrmTecnicoModi>(forms::Modeless, w.state); },
     [](App& a, Week&) { return a.show<frmacerca>(forms::Modeless); },
+    [](App& a, Week& w) { return a.show<FrmObserva>(forms::Modeless, w.state); },
+    [](App& a, Week& w) { return a.show<FrmCambioArticulo>(forms::Modeless, w.cambio); },
 };
 // clang-format on
 
