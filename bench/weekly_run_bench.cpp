@@ -246,6 +246,31 @@ int main(int argc, char** argv) {
     std::printf("the window and its long job: %+.1f %% of the time, %+.1f %% of the processor\n",
                 100.0 * (con_ventana.reloj - sin_ventana.reloj) / sin_ventana.reloj,
                 100.0 * (con_ventana.cpu - sin_ventana.cpu) / sin_ventana.cpu);
+
+    // The window's own share, apart from the noise of the machine: what a run
+    // gives its window (a bar value for every line and every sampled row, a
+    // percentage for every ticket), given alone in a long job, with its
+    // rounds of drawing.
+    {
+        forms::TestProgram programa("Ternova");
+        quality::AvanceEnVentana ventana(programa);
+        const long llamadas = static_cast<long>(filas.size());
+        const auto start = std::chrono::steady_clock::now();
+        {
+            forms::LongJob trabajo;
+            ventana.mostrar();
+            for (long i = 0; i < llamadas; ++i) {
+                ventana.barra(quality::Barra::Barrita, i, llamadas);
+                ventana.etiqueta(quality::Etiqueta::lblporc, std::to_string(i * 100 / llamadas));
+            }
+            for (long i = 0; i < llamadas; ++i)
+                ventana.barra(quality::Barra::Barrita2, i, llamadas);
+            ventana.descargar();
+        }
+        const double solo = seconds_since(start);
+        std::printf("the window's calls alone:%9.3f s  (%.1f %% of the run without a window)\n",
+                    solo, 100.0 * solo / sin_ventana.reloj);
+    }
     fs::remove_all(dir);
     return generado ? 0 : 1;
 }
