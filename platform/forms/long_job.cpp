@@ -124,7 +124,8 @@ LongJob::LongJob() {
     if (jobs.depth++ > 0)
         return;
     jobs.lastRound = -1;
-    qApp->installEventFilter(&jobs.hold);
+    if (qApp)
+        qApp->installEventFilter(&jobs.hold);
     jobs.previousHook = runtime::set_still_working_hook(&LongJob::answerIfDue);
 }
 
@@ -137,7 +138,8 @@ LongJob::~LongJob() {
     // What the user did since the last round is discarded too.
     answerNow();
     runtime::set_still_working_hook(jobs.previousHook);
-    qApp->removeEventFilter(&jobs.hold);
+    if (qApp)
+        qApp->removeEventFilter(&jobs.hold);
     jobs.depth = 0;
     std::vector<Deferred> deferred = std::move(jobs.deferred);
     jobs.deferred.clear();
