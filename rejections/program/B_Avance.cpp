@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "controls.h"
+#include "long_job.h"
 #include "placement.h"
 #include "program.h"
 
@@ -24,6 +25,7 @@ int enRango(long valor) {
 
 B_Avance::B_Avance(forms::Program& program) : Form(program, "B_Avance") {
     setWindowTitle("Exportando Reporte a MS Excel");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(4815, 1335);
 
     // The bar and its percentage:
@@ -46,11 +48,14 @@ void B_Avance::avance(long valor, long maximo, const QString& etiqueta) {
         ProgressBar1->setValue(nuevo);
     }
     const int actual = ProgressBar1->value();
-    if (nuevo != actual && (std::abs(nuevo - actual) >= paso_ || nuevo == ProgressBar1->maximum()))
-        ProgressBar1->setValue(nuevo);  // the bar repaints itself when its drawing changes
+    if (nuevo != actual &&
+        (std::abs(nuevo - actual) >= paso_ || nuevo == ProgressBar1->maximum())) {
+        ProgressBar1->setValue(nuevo);
+        forms::refresh(ProgressBar1);
+    }
     if (Label1->text() != etiqueta) {
         Label1->setText(etiqueta);
-        Label1->repaint();
+        forms::refresh(Label1);
     }
 }
 

@@ -22,7 +22,8 @@ public:
     explicit B_Avance(forms::Program& program);
 
     // What the report sets, in one place: the bar's value over its maximum
-    // and the label; each change is painted at once.
+    // and the label; each change is refreshed (drawn at once, or with the
+    // long job's next round of window events).
     void avance(long valor, long maximo, const QString& etiqueta);
 
 private:

@@ -10,6 +10,7 @@
 #include "controls.h"
 #include "data_control.h"
 #include "database/sql_text.h"
+#include "long_job.h"
 #include "placement.h"
 #include "product_texts.h"
 #include "program.h"
@@ -98,6 +99,7 @@ void prueba::cmdrepor_Click() {
     QString error;
     long registros = 0;
     {
+        forms::LongJob reporte;  // the windows drawn, the user's input held
         AvanceEnB_Avance avance(program());
         try {
             registros = escribe_reporte(base_datos, Data1->recordSource().toStdString(), archivo,
@@ -108,7 +110,7 @@ void prueba::cmdrepor_Click() {
         } catch (const std::exception& fallo) {
             error = mensaje_error(kErrorLibro, fallo.what());
         }
-    }  // the progress window hides
+    }  // the progress window hides, the job ends
     if (!error.isEmpty())
         msgBox(error, forms::msg::OkOnly);
     else if (registros == 0)

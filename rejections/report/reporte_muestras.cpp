@@ -6,6 +6,7 @@
 #include "new_workbook.h"
 #include "runtime/conversions.h"
 #include "runtime/format.h"
+#include "runtime/still_working.h"
 
 namespace rejections {
 
@@ -108,6 +109,7 @@ long escribe_reporte(db::Database& base, const std::string& consulta,
             etiqueta = etiqueta_avance(porcentaje);
         }
         avance.avance(std::min(escritos + 2, total), total, etiqueta);
+        runtime::still_working();
     }
     registros.close();
 
