@@ -263,6 +263,8 @@ void FrmObserva::creaColumna(int semana) {
     forms::placeTwips(c.txtrecho, izquierda, 2160, 855, 255);
     c.flechitas = forms::control<forms::UpDown>("flechitas" + w, client());
     forms::placeTwips(c.flechitas, izquierda + 855, 1920, 180, 495);
+    // Tab passes the arrows by: they hand the focus back to the box they step.
+    c.flechitas->setFocusPolicy(Qt::ClickFocus);
     // As the creation box's change leaves them for an empty column.
     c.flechitas->setEnabled(false);
     c.txtres = multiLineBox("txtres" + w, client(), izquierda, 2400);
@@ -523,7 +525,8 @@ void FrmObserva::traefechas(int semana) {
         return;
     }
     // Another ticket's ratings never stay beside this one.
-    if (boletaDeLaColumna_[semana - 1] != boleta)
+    const QString& anterior = boletaDeLaColumna_[semana - 1];
+    if (!anterior.isEmpty() && anterior != boleta)
         vaciaColumna(semana, false);
     const TextosColumna& textos = busqueda.textos;
     c.txtcreada->setText(q(textos.creada));
@@ -744,11 +747,12 @@ void FrmObserva::calificatiempos(int semana) {
         return;
     codigocuenta = kSinCalificarAntes;
     if (calificacion.estado == Estado::Incorrecto) {
-        msgBox(kMensajeReconocimientoIncorrecto, forms::msg::Critical, "Ternova");
+        // Criteria 1 and 4 are not rated while the message shows; criteria
+        // 2, 3 and 5 keep their ratings, and the counters say so.
         califica(c.imagenes[0], kBlanco);
         califica(c.imagenes[3], kBlanco);
-        // Criteria 2, 3 and 5 keep their ratings, and the counters say so.
         recuenta(semana);
+        msgBox(kMensajeReconocimientoIncorrecto, forms::msg::Critical, "Ternova");
         return;
     }
     califica(c.imagenes[0], calificacion.articulo1);

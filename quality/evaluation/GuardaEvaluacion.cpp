@@ -75,9 +75,7 @@ std::string ResultadoGuardado::mensaje() const {
         case Estado::SinRegistros:
             return kSinRegistros;
         case Estado::Guardado:
-            return omitidas.empty()
-                       ? kGuardadoExitoso
-                       : std::string(kGuardadoExitoso) + "\n\nNo se guardaron:" + lineas(omitidas);
+            return kGuardadoExitoso;
         case Estado::NadaGuardado:
             return "No se guardó ningún registro:" + lineas(omitidas);
         case Estado::Fallo:

@@ -76,7 +76,9 @@ struct ResultadoGuardado {
     std::vector<SemanaRecalificada> recalificadas;
     std::string error;
 
-    // The message the window shows, and its style (64 information, 16 critical).
+    // The message the window shows, and its style (64 information, 16 critical):
+    // kGuardadoExitoso as it stands once a week was written; the weeks left
+    // out and why only when none was.
     std::string mensaje() const;
     int estilo() const;
 };

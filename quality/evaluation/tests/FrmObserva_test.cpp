@@ -403,6 +403,7 @@ TEST_F(ObservaSemanaGenerada, ATicketOfTheWeeklyRunIsPlacedAndRated) {
     EXPECT_EQ(text("txtsat1"), "0");  // sampled, not yet evaluated
     place(boleta);
     EXPECT_EQ(text("txtboleta1"), QString::fromStdString(boleta));
+    EXPECT_EQ(text("txtsat1"), "0");  // no other ticket's counts to empty
     EXPECT_EQ(multiLine("txtcreada1"), creada);
     EXPECT_EQ(multiLine("txtres1"), QString::fromStdString(muestra[2].to_text()));
     EXPECT_EQ(find<forms::MaskedBox>("txtrec1fe")->text(), creada.left(8));
