@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include <utility>
+
 #include "FrmCambioArticulo.h"
 #include "GuardaEvaluacion.h"
 #include "ValidaReconocimiento.h"
@@ -357,11 +359,17 @@ void FrmObserva::buscaregistros() {
     codigocuenta = kSinCalificarAntes;
     if (!filas.front().supervisor.to_text().empty())
         txtsuper->setText(q(filas.front().supervisor.to_text()));
+    std::array<bool, 4> llena{};
     for (const EvaluacionGuardada& fila : filas) {
         const std::optional<int> semana = semanaGuardada(fila.semana);
         if (!semana)
             continue;
         Columna& c = columna(*semana);
+        // A later row of the same week replaces the earlier one, its counts too.
+        if (std::exchange(llena[*semana - 1], true)) {
+            c.txtsat->setText("0");
+            c.txtinsat->setText("0");
+        }
         llenacolumna(*semana, quality::llenacolumna(fila));
         for (int k = 0; k < 5; ++k) {
             llenaimagen(calificacionGuardada(fila.articulos[k]), c.imagenes[k]);

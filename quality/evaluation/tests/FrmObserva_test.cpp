@@ -204,6 +204,26 @@ TEST_F(Observa, MonthsWithoutSavedWeeksShowEmptyColumns) {
     EXPECT_TRUE(app.messages.shown.empty());
 }
 
+TEST_F(Observa, TwoSavedTicketsOfOneWeekShowTheLastWithItsOwnCounts) {
+    {
+        db::Database base(folder.file);
+        base.execute(
+            "INSERT INTO Historico_Boletas_Calidad (Tecnico, Listatrabajo, Boleta, Fecha_creada, "
+            "Fecha_resuelta, prioridad, articulo1, articulo2, articulo3, articulo4, articulo5, "
+            "fecha_reconoce, supervisor, fecha_actualiza, comentarios, semana) VALUES ('OB', "
+            "'SUR', '4500402', '09/01/26 08:00', '09/01/26 09:00', '10', 3, 3, 2, 3, 3, "
+            "'09/01/26 08:30', 'LUIS SUPER', 46031, 'otra', '2')");
+    }
+    open();
+    chooseMonth(0);
+    chooseTechnician("OSCAR O'BRIEN");
+    EXPECT_EQ(text("txtboleta2"), "4500402");
+    EXPECT_EQ(calificaciones(2), "MMBMM");
+    EXPECT_EQ(text("txtsat2"), "1");
+    EXPECT_EQ(text("txtinsat2"), "4");
+    EXPECT_EQ(text("txtsattotal"), "1");
+}
+
 TEST_F(Observa, TheYearBoxTakesOnlyNumbersAndLeavingItLoads) {
     open();
     chooseMonth(0);
