@@ -380,14 +380,9 @@ void FrmObserva::buscaregistros() {
         c.txtrecho->setEnabled(false);
         c.flechitas->setEnabled(false);
         c.txtboleta->setLocked(true);
-        guardada_[*semana - 1] = true;
-        boletaDeLaColumna_[*semana - 1] = c.txtboleta->text();
-        reconocimientoCalificado_[*semana - 1] = reconocimiento(*semana);
+        memoria_[*semana - 1] = {true, s(c.txtboleta->text()), s(reconocimiento(*semana))};
     }
-    bool todas = true;
-    for (const std::string& boleta : boletas())
-        todas = todas && !boleta.empty();
-    cmdActualiza->setEnabled(!todas);
+    cmdActualiza->setEnabled(!todasLlenas(boletas()));
 }
 
 void FrmObserva::llenacolumna(int semana, const TextosColumna& textos) {
@@ -419,9 +414,7 @@ void FrmObserva::imagenesblancas(int semana, bool todos) {
 
 void FrmObserva::vaciaColumna(int semana, bool tambienLaBoleta) {
     Columna& c = columna(semana);
-    guardada_[semana - 1] = false;
-    boletaDeLaColumna_[semana - 1].clear();
-    reconocimientoCalificado_[semana - 1].clear();
+    memoria_[semana - 1] = {};
     if (tambienLaBoleta) {
         // Emptying the ticket box from here resets nothing more.
         const bool rechazando = rechazando_;
@@ -460,8 +453,7 @@ void FrmObserva::disableobjects(int semana) {
 void FrmObserva::cmdcoloca_Click() {
     const std::optional<int> semana = columnaParaColocar(boletas(), state_.seleccion);
     if (!semana) {
-        msgBox("La boleta " + q(state_.seleccion) + " ya fue evaluada, seleccione otra.",
-               forms::msg::Information, "Ternova");
+        msgBox(q(mensajeYaColocada(state_.seleccion)), forms::msg::Information, "Ternova");
         return;
     }
     columna(*semana).txtboleta->setText(q(state_.seleccion));
@@ -494,55 +486,40 @@ void FrmObserva::txtcreada_Change(int semana) {
 void FrmObserva::traefechas(int semana) {
     Columna& c = columna(semana);
     // A saved week keeps what it shows: a save stores what the boxes show.
-    if (guardada_[semana - 1])
+    if (memoria_[semana - 1].guardada)
         return;
     c.txtboleta->setText(c.txtboleta->text().toLower());
     const QString boleta = c.txtboleta->text();
     if (boleta.isEmpty())
         return;
-    // A refused ticket leaves the month's comments as they were.
-    auto rechaza = [&] { vaciaColumna(semana); };
-    for (int otra = 1; otra <= 4; ++otra) {
-        if (otra != semana && columna(otra).txtboleta->text() == boleta) {
-            msgBox("La boleta ya fue evaluada, por favor seleccione otra.", forms::msg::Critical,
-                   "Ternova");
-            rechaza();
-            return;
-        }
-    }
     Busqueda busqueda;
     try {
-        busqueda = quality::traefechas(boletaMuestreada(state_.conexion, s(boleta)),
-                                       s(cmbtecnicos->text()), s(cmbmes->currentText()));
+        busqueda = buscaBoleta(state_.conexion, boletas(), semana, s(boleta),
+                               s(cmbtecnicos->text()), s(cmbmes->currentText()));
     } catch (const std::exception& error) {
         avisaFallo("No se pudo buscar la boleta " + boleta + ".", error);
         return;
     }
-    if (busqueda.resultado == Busqueda::Desconocida) {
-        msgBox("La boleta no corresponde al mes o al técnico seleccionado.", forms::msg::Critical,
-               "Ternova");
-        rechaza();
-        return;
-    }
-    txtaño->setText(q(busqueda.año));
-    if (busqueda.resultado == Busqueda::Ajena) {
-        msgBox("La boleta no corresponde al mes o al técnico seleccionado.", forms::msg::Critical,
-               "Ternova");
-        // The number stays; nothing of another ticket stays beside it.
-        vaciaColumna(semana, false);
+    // The year follows a sampled ticket, refused or not.
+    if (busqueda.resultado == Busqueda::Ajena || busqueda.resultado == Busqueda::Aceptada)
+        txtaño->setText(q(busqueda.año));
+    if (const char* rechazo = mensajeDeRechazo(busqueda.resultado)) {
+        msgBox(QString::fromUtf8(rechazo), forms::msg::Critical, "Ternova");
+        // The month's comments stay. A ticket of another technician or month
+        // keeps its number, and nothing of another ticket stays beside it.
+        vaciaColumna(semana, busqueda.resultado != Busqueda::Ajena);
         return;
     }
     // Another ticket's ratings never stay beside this one.
-    const QString& anterior = boletaDeLaColumna_[semana - 1];
-    if (!anterior.isEmpty() && anterior != boleta)
+    if (memoria_[semana - 1].tieneOtraBoleta(s(boleta)))
         vaciaColumna(semana, false);
-    const TextosColumna& textos = busqueda.textos;
-    c.txtcreada->setText(q(textos.creada));
-    c.txtrecfe->setText(q(textos.recFecha));
-    c.txtrecho->setText(q(textos.recHora));
-    c.txtres->setText(q(textos.resuelta));
-    c.txtprio->setText(q(textos.prioridad));
-    boletaDeLaColumna_[semana - 1] = boleta;
+    const TextosColumna& hallada = busqueda.textos;
+    c.txtcreada->setText(q(hallada.creada));
+    c.txtrecfe->setText(q(hallada.recFecha));
+    c.txtrecho->setText(q(hallada.recHora));
+    c.txtres->setText(q(hallada.resuelta));
+    c.txtprio->setText(q(hallada.prioridad));
+    memoria_[semana - 1].boleta = s(boleta);
 }
 
 // The week's counters and the month's totals.
@@ -573,11 +550,7 @@ void FrmObserva::cuenta_articulos(forms::Image* imagen, forms::TextBox* sat,
 
 void FrmObserva::recuenta(int semana) {
     Columna& c = columna(semana);
-    Cuentas cuentas;
-    for (const forms::Image* imagen : c.imagenes) {
-        cuentas.sat += obtenimagen(imagen) == kBien;
-        cuentas.insat += obtenimagen(imagen) == kMal;
-    }
+    const Cuentas cuentas = cuentas_de(calificaciones(semana));
     c.txtsat->setText(QString::number(cuentas.sat));
     c.txtinsat->setText(QString::number(cuentas.insat));
 }
@@ -612,8 +585,7 @@ void FrmObserva::txttotal_Change() {
 // The criteria: 2, 3 and 5 by clicks, 1 and 4 overturned through the dialog.
 void FrmObserva::Image_Click(int semana, int articulo) {
     Columna& c = columna(semana);
-    if (!se_puede_calificar(s(c.txtboleta->text()), s(c.txtcreada->text()), s(c.txtres->text()),
-                            s(c.txtprio->text()), s(c.txtrecfe->text()), s(c.txtrecho->text())))
+    if (!se_puede_calificar(textos(semana)))
         return;
     forms::Image* imagen = c.imagenes[articulo - 1];
     std::optional<CambioDeCalificacion> cambio;
@@ -638,8 +610,7 @@ void FrmObserva::Image_Click(int semana, int articulo) {
 // The acknowledgement: its boxes, its arrows and its checks.
 
 QString FrmObserva::reconocimiento(int semana) const {
-    const Columna& c = columnas_[semana - 1];
-    return q(texto_reconocimiento(s(c.txtrecfe->text()), s(c.txtrecho->text())));
+    return q(texto_reconocimiento(textos(semana)));
 }
 
 void FrmObserva::txtrecfe_GotFocus(int /*semana*/) {
@@ -667,21 +638,13 @@ void FrmObserva::flechitas_UpClick(int semana) {
 }
 
 void FrmObserva::paso(int semana, bool adelante) {
-    Columna& c = columna(semana);
-    std::optional<std::string> nuevo;
-    if (campoactivo == 1)
-        nuevo = paso_fecha(s(c.txtrecfe->text()), s(c.txtcreada->text()), s(c.txtres->text()),
-                           adelante);
-    else if (campoactivo == 2)
-        nuevo = paso_hora(s(c.txtrecfe->text()), s(c.txtrecho->text()), s(c.txtcreada->text()),
-                          s(c.txtres->text()), adelante);
-    else
-        return;
-    if (!nuevo) {
+    using Accion = PasoFlechitas::Accion;
+    const PasoFlechitas paso = paso_flechitas(textos(semana), campoactivo, adelante);
+    if (paso.accion == Accion::Pitido)
         beep();
-        return;
-    }
-    (campoactivo == 1 ? c.txtrecfe : c.txtrecho)->setText(q(*nuevo));
+    else if (paso.accion != Accion::Nada)
+        (paso.accion == Accion::Fecha ? columna(semana).txtrecfe : columna(semana).txtrecho)
+            ->setText(q(paso.texto));
 }
 
 // After a Yes to the same-minute question the date box's leaving checks and rates too.
@@ -708,8 +671,7 @@ void FrmObserva::txtrecho_LostFocus(int semana) {
 bool FrmObserva::validatmporec(int semana) {
     Columna& c = columna(semana);
     const std::optional<RechazoReconocimiento> rechazo =
-        quality::validatmporec(s(c.txtrecfe->text()), s(c.txtrecho->text()), s(c.txtcreada->text()),
-                               s(c.txtres->text()), campoactivo);
+        quality::validatmporec(textos(semana), campoactivo);
     if (!rechazo)
         return true;
     if (rechazo->mensaje)
@@ -735,15 +697,10 @@ Limites FrmObserva::limites() const {
 // Criteria 1 and 4 from the acknowledgement, unless the ticket was saved with them.
 void FrmObserva::calificatiempos(int semana) {
     Columna& c = columna(semana);
-    const std::string reconocida = s(reconocimiento(semana));
-    const std::string creada = s(c.txtcreada->text()), resuelta = s(c.txtres->text()),
-                      prioridad = s(c.txtprio->text());
     CalificacionTiempos calificacion;
     try {
-        calificacion = quality::calificatiempos(
-            state_.conexion, s(c.txtboleta->text()), {reconocida, creada, resuelta, prioridad},
-            limites(), obtenimagen(c.imagenes[1]), obtenimagen(c.imagenes[2]),
-            obtenimagen(c.imagenes[4]));
+        calificacion = quality::calificatiempos(state_.conexion, textos(semana), limites(),
+                                                calificaciones(semana));
     } catch (const std::exception& error) {
         avisaFallo(
             "No se pudo leer la evaluación guardada de la boleta " + c.txtboleta->text() + ".",
@@ -763,46 +720,36 @@ void FrmObserva::calificatiempos(int semana) {
         msgBox(kMensajeReconocimientoIncorrecto, forms::msg::Critical, "Ternova");
         return;
     }
-    califica(c.imagenes[0], calificacion.articulo1);
-    califica(c.imagenes[3], calificacion.articulo4);
-    c.txtsat->setText(QString::number(calificacion.cuentas.sat));
-    c.txtinsat->setText(QString::number(calificacion.cuentas.insat));
-    reconocimientoCalificado_[semana - 1] = reconocimiento(semana);
+    muestraTiempos(semana, calificacion.articulo1, calificacion.articulo4, calificacion.cuentas);
+}
+
+void FrmObserva::muestraTiempos(int semana, Valorimagen articulo1, Valorimagen articulo4,
+                                const Cuentas& cuentas) {
+    Columna& c = columna(semana);
+    califica(c.imagenes[0], articulo1);
+    califica(c.imagenes[3], articulo4);
+    c.txtsat->setText(QString::number(cuentas.sat));
+    c.txtinsat->setText(QString::number(cuentas.insat));
+    memoria_[semana - 1].reconocimientoCalificado = s(reconocimiento(semana));
 }
 
 // Saving, printing and closing.
 
 void FrmObserva::cmdActualiza_Click() {
     Evaluacion evaluacion;
-    for (int w = 1; w <= 4; ++w) {
-        const Columna& c = columna(w);
-        SemanaEvaluada& semana = evaluacion.semanas[w - 1];
-        semana.boleta = s(c.txtboleta->text());
-        semana.fecharec = s(c.txtrecfe->text());
-        semana.horarec = s(c.txtrecho->text());
-        semana.creada = s(c.txtcreada->text());
-        semana.resuelta = s(c.txtres->text());
-        semana.prioridad = s(c.txtprio->text());
-        for (int k = 0; k < 5; ++k)
-            semana.articulos[k] = obtenimagen(c.imagenes[k]);
-        semana.reconocimiento_calificado = s(reconocimientoCalificado_[w - 1]);
-    }
+    for (int w = 1; w <= 4; ++w)
+        evaluacion.semanas[w - 1] =
+            semana_evaluada(textos(w), calificaciones(w), memoria_[w - 1].reconocimientoCalificado);
     evaluacion.supervisor = s(txtsuper->text());
     evaluacion.comentarios = s(txtcomen->text());
     const ResultadoGuardado resultado =
         GuardaEvaluacion(state_.conexion, limites()).guarda(evaluacion);
     // A week rated again before it was written shows what was written.
-    for (const SemanaRecalificada& nueva : resultado.recalificadas) {
-        Columna& c = columna(nueva.semana);
-        califica(c.imagenes[0], nueva.articulo1);
-        califica(c.imagenes[3], nueva.articulo4);
-        c.txtsat->setText(QString::number(nueva.cuentas.sat));
-        c.txtinsat->setText(QString::number(nueva.cuentas.insat));
-        reconocimientoCalificado_[nueva.semana - 1] = reconocimiento(nueva.semana);
-    }
+    for (const SemanaRecalificada& nueva : resultado.recalificadas)
+        muestraTiempos(nueva.semana, nueva.articulo1, nueva.articulo4, nueva.cuentas);
     for (int semana : resultado.guardadas) {
         disableobjects(semana);
-        guardada_[semana - 1] = true;
+        memoria_[semana - 1].guardada = true;
     }
     msgBox(q(resultado.mensaje()), resultado.estilo(), "Ternova");
 }
@@ -835,6 +782,19 @@ void FrmObserva::cmdconfig_Click() {
 
 void FrmObserva::cmdsalir_Click() {
     unloadMe();
+}
+
+TextosColumna FrmObserva::textos(int semana) const {
+    const Columna& c = columnas_[semana - 1];
+    return {s(c.txtboleta->text()), s(c.txtcreada->text()), s(c.txtrecfe->text()),
+            s(c.txtrecho->text()),  s(c.txtres->text()),    s(c.txtprio->text())};
+}
+
+CalificacionesSemana FrmObserva::calificaciones(int semana) const {
+    CalificacionesSemana valores{};
+    for (int k = 0; k < 5; ++k)
+        valores[k] = obtenimagen(columnas_[semana - 1].imagenes[k]);
+    return valores;
 }
 
 BoletasDeLasSemanas FrmObserva::boletas() const {
