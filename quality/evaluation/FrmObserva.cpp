@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextDocument>
 
@@ -759,6 +760,11 @@ void FrmObserva::cmdActualiza_Click() {
 void FrmObserva::cmdImprime_Click() {
     const int alto = heightTwips();
     const QString tecnicoAntes = txttecnico->text();
+    // The focus waits on the form itself: hiding the button that holds it
+    // would hand it to a box, whose caret would be printed and whose
+    // leaving would run that box's handler later.
+    const QPointer<QWidget> enfocado = focusWidget();
+    client()->setFocus();
     QPushButton* botones[] = {cmdActualiza, cmdImprime, cmdconfig, cmdsalir, cmdcoloca};
     for (QPushButton* boton : botones)
         boton->setVisible(false);
@@ -770,6 +776,8 @@ void FrmObserva::cmdImprime_Click() {
         boton->setVisible(true);
     cmbtecnicos->setVisible(true);
     setHeightTwips(alto);
+    if (enfocado)
+        enfocado->setFocus();
     if (!impreso) {
         txttecnico->setText(tecnicoAntes);
         msgBox("No se pudo imprimir la ventana.", forms::msg::Critical, "Ternova");

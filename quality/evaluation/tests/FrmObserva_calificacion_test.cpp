@@ -3,6 +3,7 @@
 // criteria 2, 3 and 5 and the rating-change dialog, the counters and the
 // month's share; then the save, the printing and the closing.
 
+#include <QApplication>
 #include <QLabel>
 #include <QToolButton>
 
@@ -365,6 +366,32 @@ TEST_F(Calificacion, PrintingShowsTheTechniciansNameTallerWithoutButtonsAndResto
     EXPECT_EQ(text("txttecnico"), "JUAN PEREZ");
     EXPECT_EQ(window->heightTwips(), alto);
     EXPECT_TRUE(find<QWidget>("cmdImprime")->isVisible());
+}
+
+TEST_F(Calificacion, PrintingByAClickLeavesTheFocusWhereTheUserHadIt) {
+    acknowledge(1, "08:10");
+    click(1, 2);
+    auto* cmdImprime = find<QPushButton>("cmdImprime");
+    QWidget* enfocado = nullptr;
+    struct Mirada : forms::Printer {
+        std::function<void()> alImprimir;
+        void showSetup() override {}
+        bool printImage(const QImage&, const QString&) override {
+            alImprimir();
+            return true;
+        }
+    };
+    auto mirada = std::make_unique<Mirada>();
+    mirada->alImprimir = [&] { enfocado = QApplication::focusWidget(); };
+    window->program().services().printer = std::move(mirada);
+    QTest::mouseClick(cmdImprime, Qt::LeftButton);
+    // No box holds the focus (nor its caret) on the page.
+    EXPECT_FALSE(qobject_cast<QLineEdit*>(enfocado)) << enfocado->objectName().toStdString();
+    EXPECT_TRUE(cmdImprime->hasFocus());
+    // Moving on from the button leaves the unsaved week as it was.
+    find<QWidget>("txtcomen")->setFocus();
+    EXPECT_EQ(text("txtboleta1"), "4500140");
+    EXPECT_EQ(calificaciones(1), "BB-B-");
 }
 
 TEST_F(Calificacion, APrintedPdfShowsTheEvaluationWithTheTechniciansName) {
