@@ -117,6 +117,38 @@ TEST_F(Calificacion, AnAcknowledgementAtTheCreationsMinuteIsAskedAbout) {
     expectCountersMatchRatings();
 }
 
+TEST_F(Calificacion, ARefusedAcknowledgementEmptiesItsBoxAndGivesItTheFocus) {
+    struct Caso {
+        const char* fecha;
+        const char* hora;
+        const char* mensaje;  // nullptr: a beep
+        const char* caja;
+    } casos[] = {
+        {"1_/__/__", "08:10", nullptr, "fe"},
+        {"02/03/26", "08:10", "La fecha no es válida.", "fe"},
+        {"03/03/26", "07:59", "La hora no es válida.", "ho"},
+        {"03/03/26", "12:60", nullptr, "ho"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(std::string(caso.fecha) + " " + caso.hora);
+        const auto mensajes = app.messages.shown.size();
+        const int beeps = app.beeps.count;
+        caja(1, "fe")->setText(caso.fecha);
+        acknowledge(1, caso.hora);
+        if (caso.mensaje) {
+            ASSERT_EQ(app.messages.shown.size(), mensajes + 1);
+            EXPECT_EQ(lastMessage().text, caso.mensaje);
+            EXPECT_EQ(lastMessage().style, 16);
+        } else {
+            EXPECT_EQ(app.messages.shown.size(), mensajes);
+            EXPECT_EQ(app.beeps.count, beeps + 1);
+        }
+        EXPECT_EQ(caja(1, caso.caja)->text(), caja(1, caso.caja)->emptyText());
+        EXPECT_TRUE(caja(1, caso.caja)->hasFocus());
+        EXPECT_EQ(calificaciones(1), "-----");
+    }
+}
+
 TEST_F(Calificacion, TheArrowsStepTheBoxLastFocusedWithinTheTicketsSpan) {
     auto* flechitas = find<forms::UpDown>("flechitas1");
     // No box had the focus yet: nothing, not even a beep.
