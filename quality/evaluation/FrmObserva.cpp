@@ -137,6 +137,8 @@ FrmObserva::FrmObserva(forms::Program& program, MdlTtlQuality& state)
     label("lbltecnico", "TECNICO", client(), 120, 480, 840);
     txttecnico = box("txttecnico", client(), 960, 420, 3135);
     txttecnico->setAlignment(Qt::AlignLeft);
+    // It lies under the combo, only for printing: never a stop for the focus.
+    txttecnico->setFocusPolicy(Qt::NoFocus);
     cmbtecnicos = forms::control<forms::DataCombo>("cmbtecnicos", client());
     cmbtecnicos->setRowSource(Data3);
     forms::placeTwips(cmbtecnicos, 960, 420, 3135, 315);

@@ -3,6 +3,7 @@
 // and the counters that follow the ratings shown.
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -92,6 +93,12 @@ TEST_F(Observa, OpensOnThisMonthAndYearWithTheSupervisorAndLoadsNothing) {
     ASSERT_EQ(cmbtecnicos->count(), 3);
     EXPECT_EQ(cmbtecnicos->itemText(0), "JUAN PEREZ");
     EXPECT_EQ(cmbtecnicos->itemText(2), "OSCAR O'BRIEN");
+    // The name printed in place of the combo never takes the focus.
+    EXPECT_NE(QApplication::focusWidget(), find<QWidget>("txttecnico"));
+    find<QWidget>("txtaño")->setFocus();
+    QTest::keyClick(find<QWidget>("txtaño"), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_NE(QApplication::focusWidget(), find<QWidget>("txttecnico"));
     // No ticket chosen yet: nothing to place.
     EXPECT_FALSE(find<QPushButton>("cmdcoloca")->isEnabled());
     EXPECT_TRUE(app.messages.shown.empty());
