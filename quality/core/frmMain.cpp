@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmGraficas.h"
 #include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
 #include "FrmSupervisores.h"
@@ -209,7 +210,7 @@ void frmMain::cmdevalua_Click() {
 }
 
 void frmMain::cmdgraf_Click() {
-    // FrmGraficas, modeless, comes with the graphs window.
+    program().show<FrmGraficas>(forms::Modeless, state_);
 }
 
 void frmMain::cmdpass_Click() {
