@@ -1,5 +1,6 @@
 #include "FrmGraficas.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -53,6 +54,13 @@ FrmGraficas::FrmGraficas(forms::Program& program, MdlTtlQuality& state)
     for (int i = 2; i < 4; ++i) {
         Option1[i] = forms::control<QRadioButton>(forms::arrayName("Option1", i), FameNivel);
         forms::placeTwips(Option1[i], 120, 300 + (i - 2) * 360, 2880, 300);
+    }
+    // Each pair is a group of its own: the kind's pair stands beside the frame,
+    // not in a frame of its own.
+    for (int pair = 0; pair < 2; ++pair) {
+        auto* group = new QButtonGroup(this);
+        group->addButton(Option1[2 * pair]);
+        group->addButton(Option1[2 * pair + 1]);
     }
     for (int i = 0; i < 4; ++i)
         Option1[i]->setText(captions[i]);

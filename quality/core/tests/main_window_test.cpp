@@ -3,6 +3,8 @@
 
 #include "frmMain.h"
 
+#include "FrmGraficas.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -17,6 +19,7 @@
 #include <iterator>
 
 #include "FrmContrasena.h"
+#include "FrmGraficas.h"
 #include "controls.h"
 #include "frmacerca.h"
 #include "qt_printers.h"
@@ -245,6 +248,22 @@ TEST_F(MainWindow, TheAboutWindowOpensModeless) {
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowModality(), Qt::NonModal);
+}
+
+TEST_F(MainWindow, VerGraficasOpensTheGraphsWindowModelessFromTheButtonAndTheMenu) {
+    start();
+    for (const char* opener : {"cmdgraf", "mnugraf"}) {
+        if (QString(opener) == "cmdgraf")
+            find<QPushButton>(opener)->click();
+        else
+            find<QAction>(opener)->trigger();
+        auto* graphs = app.find<quality::FrmGraficas>();
+        ASSERT_NE(graphs, nullptr) << opener;
+        EXPECT_TRUE(graphs->isVisible());
+        EXPECT_EQ(graphs->windowModality(), Qt::NonModal);
+        EXPECT_TRUE(window->isVisible());
+        app.unload(*graphs);
+    }
 }
 
 // Compaction.
