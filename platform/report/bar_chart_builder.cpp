@@ -4,6 +4,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QColor>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -17,12 +18,25 @@ QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The top of the value axis: above the largest bar, on a round figure.
-double axisTop(double largest) {
-    if (largest <= 0)
-        return 1;
-    const double step = std::pow(10.0, std::floor(std::log10(largest)));
-    return std::ceil(largest * 1.1 / step) * step;
+// The value axis: from 0 to a round figure above the largest bar, in four
+// to ten steps of 1, 2 or 5 times a power of ten (whole numbers at least).
+struct ValueScale {
+    double top;
+    int ticks;
+};
+
+ValueScale valueScale(double largest) {
+    const double wanted = std::max(largest * 1.1, 1.0) / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(wanted)));
+    double step = power;
+    for (double factor : {1.0, 2.0, 5.0, 10.0})
+        if (factor * power >= wanted) {
+            step = factor * power;
+            break;
+        }
+    step = std::max(step, 1.0);
+    const double top = std::ceil(std::max(largest * 1.1, 1.0) / step) * step;
+    return {top, static_cast<int>(std::lround(top / step)) + 1};
 }
 
 }  // namespace
@@ -36,6 +50,7 @@ QChart* buildBarChart(const ReportDefinition& definition, const ChartData& data)
     double largest = 0;
     for (const ChartSeries& s : data.series) {
         auto* set = new QBarSet(qt(s.name));
+        set->setLabelColor(QColor(40, 40, 40));  // the value above its bar, on the white plot
         for (double value : s.values) {
             *set << value;
             largest = std::max(largest, value);
@@ -54,7 +69,9 @@ QChart* buildBarChart(const ReportDefinition& definition, const ChartData& data)
     series->attachAxis(categories);
 
     auto* values = new QValueAxis;
-    values->setRange(0, axisTop(largest));
+    const ValueScale scale = valueScale(largest);
+    values->setRange(0, scale.top);
+    values->setTickCount(scale.ticks);
     values->setLabelFormat("%.0f");
     values->setTitleText(qt(definition.valueTitle));
     chart->addAxis(values, Qt::AlignLeft);

@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "bar_chart_builder.h"
 #include "controls.h"
 #include "program.h"
@@ -99,9 +101,8 @@ bool ReportWindow::saveAs(const QString& path) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QImage picture = image();
     if (path.endsWith(".png", Qt::CaseInsensitive)) {
-        if (!picture.save(&file, "PNG"))
+        if (!image().save(&file, "PNG"))
             return false;
     } else {
         QPdfWriter pdf(&file);
@@ -111,9 +112,13 @@ bool ReportWindow::saveAs(const QString& path) const {
         QPainter painter;
         if (!painter.begin(&pdf))
             return false;
+        // The window's drawing itself, scaled to the page: lines and text
+        // stay sharp at any zoom.
         const QRect page = painter.viewport();
-        const QSize fitted = picture.size().scaled(page.size(), Qt::KeepAspectRatio);
-        painter.drawImage(QRect(page.topLeft(), fitted), picture);
+        const double scale = std::min(double(page.width()) / pagina->width(),
+                                      double(page.height()) / pagina->height());
+        painter.scale(scale, scale);
+        pagina->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
         painter.end();
     }
     return file.commit();
