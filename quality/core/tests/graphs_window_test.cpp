@@ -266,3 +266,19 @@ TEST_F(GraphsWindow, AMissingReportFileIsNamed) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GraphsWindow, ADatabaseFailureIsShownAndTheWindowComesBack) {
+    addMarch1999AtCar(state.conexion);
+    state.conexion.execute_script("DROP VIEW nosatisfactorios3;");
+    EXPECT_EQ(ver("Marzo", "1999"), nullptr);
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_TRUE(app.messages.shown[0].text.contains("nosatisfactorios3"))
+        << app.messages.shown[0].text.toStdString();
+    EXPECT_EQ(app.messages.shown[0].style, forms::msg::Critical);
+    expectRestored();
+    EXPECT_EQ(state.conexion.scalar("SELECT count(*) FROM GRAFICAS").to_text(), "0");
+}
+
+}  // namespace
