@@ -9,6 +9,7 @@
 
 #include "FrmContrasena.h"
 #include "FrmGraficas.h"
+#include "FrmObserva.h"
 #include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
 #include "FrmSupervisores.h"
@@ -206,7 +207,7 @@ void frmMain::cmdtottec_Click() {
 }
 
 void frmMain::cmdevalua_Click() {
-    // FrmObserva, modeless and without any condition, comes with the evaluation window.
+    program().show<FrmObserva>(forms::Modeless, state_);
 }
 
 void frmMain::cmdgraf_Click() {
