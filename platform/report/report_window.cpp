@@ -126,7 +126,7 @@ bool ReportWindow::saveAs(const QString& path) const {
 
 void ReportWindow::cmdImprimir_Click() {
     setHourglass(true);
-    const bool printed = services().printer->printImage(image(), title_);
+    const bool printed = services().printer->printWidget(*pagina, title_);
     setHourglass(false);
     if (!printed)
         msgBox("No se pudo imprimir el reporte.", forms::msg::Exclamation);
