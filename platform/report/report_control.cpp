@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "form.h"
+#include "long_job.h"
 #include "program.h"
 #include "report_window.h"
 
@@ -17,12 +18,20 @@ ReportWindow* ReportControl::Action(int action) {
     ReportDefinition definition;
     std::vector<Condition> conditions;
     ReportRows rows;
-    try {
-        definition = readReportFile(ReportFileName.toStdString());
-        conditions = parseSelectionFormula(SelectionFormula.toStdString());
-        rows = readReportRows(database_, definition, conditions);
-    } catch (const std::exception& error) {
-        owner_.msgBox(QString::fromStdString(error.what()), forms::msg::Critical);
+    QString failure;
+    {
+        // Reading the rows is long work: the windows stay drawn meanwhile.
+        forms::LongJob job;
+        try {
+            definition = readReportFile(ReportFileName.toStdString());
+            conditions = parseSelectionFormula(SelectionFormula.toStdString());
+            rows = readReportRows(database_, definition, conditions);
+        } catch (const std::exception& error) {
+            failure = QString::fromStdString(error.what());
+        }
+    }
+    if (!failure.isEmpty()) {
+        owner_.msgBox(failure, forms::msg::Critical);
         return nullptr;
     }
     ReportWindow* window = owner_.program().load<ReportWindow>();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "report_error.h"
+#include "runtime/still_working.h"
 #include "runtime/strings.h"
 
 namespace report {
@@ -97,6 +98,7 @@ ReportRows readReportRows(db::Database& database, const ReportDefinition& defini
         for (int i = 0; i < rs.field_count(); ++i)
             row.push_back(rs[i]);
         out.rows.push_back(std::move(row));
+        runtime::still_working();
     }
     return out;
 }

@@ -11,6 +11,7 @@
 
 #include "Graficas.h"
 #include "controls.h"
+#include "long_job.h"
 #include "runtime/clock.h"
 #include "runtime/program_folder.h"
 #include "text_box.h"
@@ -38,6 +39,7 @@ bool soloDigitos(const QString& texto) {
 FrmGraficas::FrmGraficas(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmGraficas"), state_(state), Reports(*this, state.conexion) {
     setWindowTitle("Gráficas");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5400, 2820);
 
     // The kind of report:
@@ -144,7 +146,10 @@ void FrmGraficas::txtaño_Change() {
         cursor -= static_cast<int>(digitos.size() - añoAnterior_.size());
         digitos = añoAnterior_;
     }
+    // Typed text stays typed (the box keeps its cursor where the user was).
+    const bool tecleado = txtaño->isModified();
     txtaño->setText(digitos);  // runs this handler again, on digits only
+    txtaño->setModified(tecleado);
     txtaño->setCursorPosition(std::clamp(cursor, 0, static_cast<int>(digitos.size())));
 }
 
@@ -157,17 +162,26 @@ void FrmGraficas::cmdbut4_Click() {
         corridaAnual();
 }
 
+// The month's totals are long work: the window stays drawn, with the label
+// in the frame's place, and the user's input waits until they are written.
 void FrmGraficas::corridaMensual() {
-    setHourglass(true);
-    FameNivel->setVisible(false);
-    lblmsj->setVisible(true);
-    repaint();
     bool hay = false;
-    try {
-        hay = state_.calculagraficas(mesgrafica, ubicaciongrafica, año());
-    } catch (const std::exception& error) {
+    QString fallo;
+    {
+        forms::LongJob trabajo;
+        setHourglass(true);
+        FameNivel->setVisible(false);
+        lblmsj->setVisible(true);
+        forms::refresh(this);
+        try {
+            hay = state_.calculagraficas(mesgrafica, ubicaciongrafica, año());
+        } catch (const std::exception& error) {
+            fallo = QString::fromStdString(error.what());
+        }
+    }
+    if (!fallo.isEmpty()) {
         restaura();
-        msgBox(QString::fromStdString(error.what()), forms::msg::Critical);
+        msgBox(fallo, forms::msg::Critical);
         return;
     }
     if (!hay) {
@@ -183,13 +197,20 @@ void FrmGraficas::corridaMensual() {
 }
 
 void FrmGraficas::corridaAnual() {
-    setHourglass(true);
     bool hay = false;
-    try {
-        hay = hay_meses_graficados(state_.conexion, año(), ubicaciongrafica);
-    } catch (const std::exception& error) {
+    QString fallo;
+    {
+        forms::LongJob trabajo;
+        setHourglass(true);
+        try {
+            hay = hay_meses_graficados(state_.conexion, año(), ubicaciongrafica);
+        } catch (const std::exception& error) {
+            fallo = QString::fromStdString(error.what());
+        }
+    }
+    if (!fallo.isEmpty()) {
         restaura();
-        msgBox(QString::fromStdString(error.what()), forms::msg::Critical);
+        msgBox(fallo, forms::msg::Critical);
         return;
     }
     if (!hay) {
