@@ -292,8 +292,12 @@ TEST_F(Observa, ATypedTicketIsLookedUpInSmallLetters) {
     // Leaving an empty box does nothing.
     leave("txtboleta2");
     EXPECT_TRUE(app.messages.shown.empty());
-    // A ticket typed in column 2 while 1 and 3 are... column 3 typed while 2 holds it.
+    // A ticket typed into column 2 while columns 1 and 3 are empty is
+    // accepted; typed into column 3 as well, it is refused there.
+    typeTicket(1, "");
     typeTicket(2, "4500140");
+    EXPECT_EQ(multiLine("txtcreada2"), "03/03/26 08:00");
+    EXPECT_TRUE(app.messages.shown.empty());
     typeTicket(3, "4500140");
     EXPECT_EQ(lastMessage().text, "La boleta ya fue evaluada, por favor seleccione otra.");
     EXPECT_EQ(lastMessage().style, 16);
