@@ -220,21 +220,44 @@ std::vector<PatternItem> parse_pattern(std::string_view pattern) {
 
 }  // namespace
 
-bool like_matches(std::string_view pattern, std::string_view text) {
-    std::vector<PatternItem> items = parse_pattern(pattern);
-    std::vector<char32_t> t = code_points(text);
-    // Matching with one remembered star, moved on when the rest fails.
+namespace {
+
+// A pattern read once: its items, and whether it lets every text through
+// ("*"), the case of every filter left empty.
+struct CompiledPattern {
+    std::vector<PatternItem> items;
+    bool any_text = false;
+};
+
+CompiledPattern compile_pattern(std::string_view pattern) {
+    CompiledPattern compiled;
+    compiled.items = parse_pattern(pattern);
+    compiled.any_text = compiled.items.size() == 1 && compiled.items[0].kind == PatternItem::Any;
+    return compiled;
+}
+
+// Matching with one remembered star, moved on when the rest fails; the text
+// is walked in place, a code point at a time.
+bool matches(const CompiledPattern& pattern, std::string_view text) {
+    if (pattern.any_text)
+        return true;
+    const std::vector<PatternItem>& items = pattern.items;
     std::size_t pi = 0, ti = 0, star = std::string::npos, star_text = 0;
-    while (ti < t.size()) {
+    while (ti < text.size()) {
         if (pi < items.size() && items[pi].kind == PatternItem::Any) {
             star = pi++;
             star_text = ti;
-        } else if (pi < items.size() && items[pi].matches(t[ti])) {
+            continue;
+        }
+        std::size_t next = ti;
+        const char32_t c = runtime::next_code_point(text, next);
+        if (pi < items.size() && items[pi].matches(c)) {
             ++pi;
-            ++ti;
+            ti = next;
         } else if (star != std::string::npos) {
             pi = star + 1;
-            ti = ++star_text;
+            runtime::next_code_point(text, star_text);
+            ti = star_text;
         } else {
             return false;
         }
@@ -242,6 +265,12 @@ bool like_matches(std::string_view pattern, std::string_view text) {
     while (pi < items.size() && items[pi].kind == PatternItem::Any)
         ++pi;
     return pi == items.size();
+}
+
+}  // namespace
+
+bool like_matches(std::string_view pattern, std::string_view text) {
+    return matches(compile_pattern(pattern), text);
 }
 
 namespace {
@@ -278,10 +307,23 @@ std::optional<runtime::DateSerial> date_argument(sqlite3_value* v) {
     }
 }
 
+// The pattern of a statement is compiled once and kept with it.
 void like_function(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
         return sqlite3_result_null(context);
-    sqlite3_result_int(context, like_matches(text_of(argv[0]), text_of(argv[1])) ? 1 : 0);
+    auto* pattern = static_cast<CompiledPattern*>(sqlite3_get_auxdata(context, 0));
+    if (!pattern) {
+        pattern = new CompiledPattern(compile_pattern(text_of(argv[0])));
+        sqlite3_set_auxdata(context, 0, pattern,
+                            [](void* p) { delete static_cast<CompiledPattern*>(p); });
+        // SQLite may have dropped it at once (a pattern that is no constant).
+        pattern = static_cast<CompiledPattern*>(sqlite3_get_auxdata(context, 0));
+        if (!pattern) {
+            sqlite3_result_int(context, like_matches(text_of(argv[0]), text_of(argv[1])) ? 1 : 0);
+            return;
+        }
+    }
+    sqlite3_result_int(context, matches(*pattern, text_of(argv[1])) ? 1 : 0);
 }
 
 template <int (*Part)(runtime::DateSerial)>
