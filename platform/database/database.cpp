@@ -275,12 +275,14 @@ private:
 // not hold: it then runs as it stands.
 std::optional<long> empty_at_once(Connection& connection, const std::string& sql) {
     static const std::regex whole(
-        R"re(^\s*DELETE\s+FROM\s+("(?:[^"]|"")+"|\[[^\]]+\]|\w+)\s*;?\s*$)re", std::regex::icase);
+        R"re(^\s*DELETE\s+FROM\s+("(?:[^"]|"")+"|'(?:[^']|'')+'|\[[^\]]+\]|\w+)\s*;?\s*$)re",
+        std::regex::icase);
     std::smatch match;
     if (!std::regex_match(sql, match, whole))
         return std::nullopt;
     std::string name = match[1].str();
-    if (name.front() == '"' || name.front() == '[')
+    // A name in double quotes reaches here as the old dialect's literal.
+    if (name.front() == '"' || name.front() == '[' || name.front() == '\'')
         name = name.substr(1, name.size() - 2);
     const std::string table = schema_name(connection, name, "table");
     if (table.empty() || has_triggers(connection, table))
