@@ -80,8 +80,11 @@ PagedRows::~PagedRows() {
 // the driving table's rowid; a statement that then yields exactly one such key
 // a row is read by it.
 void PagedRows::choose_mode(const std::string& sql) {
+    // A statement that merges or groups its rows (DISTINCT, GROUP BY, UNION)
+    // is copied: a key added to it would keep rows apart that it merges.
+    const auto shape = plain_select_shape(sql);
     std::vector<std::string> twins;
-    {
+    if (shape) {
         PooledStatement views = connection_.prepare(
             "SELECT v.name, v.sql FROM sqlite_master AS v WHERE v.type = 'view'");
         const std::string upper = runtime::ucase(sql);
@@ -116,7 +119,7 @@ void PagedRows::choose_mode(const std::string& sql) {
     std::vector<int> keys = key_columns(*statement);
     sql_ = sql;
     if (keys.empty()) {
-        if (const auto shape = plain_select_shape(sql)) {
+        if (shape) {
             const bool twin = std::any_of(twins.begin(), twins.end(), [&](const std::string& t) {
                 return runtime::equal_case_blind(t, shape->driver);
             });
@@ -138,7 +141,7 @@ void PagedRows::choose_mode(const std::string& sql) {
             }
         }
     }
-    mode_ = keys.size() == 1 ? Mode::Keyed : Mode::Copied;
+    mode_ = shape && keys.size() == 1 ? Mode::Keyed : Mode::Copied;
     key_column_ = mode_ == Mode::Keyed ? keys[0] : -1;
     for (int i = 0; i < statement->column_count(); ++i) {
         if (i == key_column_)

@@ -9,21 +9,15 @@ namespace db {
 
 namespace {
 
-struct Token {
-    std::size_t begin = 0, end = 0;
-    int depth = 0;        // parentheses around it
-    bool quoted = false;  // a quoted name ("a b", [a b], `a b`)
-    bool string = false;  // a '...' literal
-    std::string word;     // a bare word in capitals; a quoted name unquoted
-};
-
 bool word_char(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
            static_cast<unsigned char>(c) >= 0x80;
 }
 
-std::vector<Token> tokens_of(std::string_view sql) {
-    std::vector<Token> tokens;
+}  // namespace
+
+std::vector<SqlToken> sql_tokens(std::string_view sql) {
+    std::vector<SqlToken> tokens;
     int depth = 0;
     std::size_t i = 0;
     while (i < sql.size()) {
@@ -37,7 +31,7 @@ std::vector<Token> tokens_of(std::string_view sql) {
                 ++i;
             continue;
         }
-        Token t;
+        SqlToken t;
         t.begin = i;
         t.depth = depth;
         if (c == '\'' || c == '"' || c == '`' || c == '[') {
@@ -77,7 +71,9 @@ std::vector<Token> tokens_of(std::string_view sql) {
     return tokens;
 }
 
-bool is_bare(const Token& t, const char* word) {
+namespace {
+
+bool is_bare(const SqlToken& t, const char* word) {
     return !t.quoted && !t.string && t.word == word;
 }
 
@@ -94,7 +90,7 @@ std::string quoted_identifier(std::string_view name) {
 }
 
 std::optional<SelectShape> plain_select_shape(std::string_view sql) {
-    const std::vector<Token> tokens = tokens_of(sql);
+    const std::vector<SqlToken> tokens = sql_tokens(sql);
     if (tokens.empty() || !is_bare(tokens[0], "SELECT"))
         return std::nullopt;
     static const char* const grouping[] = {"DISTINCT", "GROUP",  "HAVING", "UNION", "INTERSECT",
@@ -103,7 +99,7 @@ std::optional<SelectShape> plain_select_shape(std::string_view sql) {
                                              "AVG",   "GROUP_CONCAT", "TOTAL"};
     std::optional<std::size_t> from;
     for (std::size_t k = 0; k < tokens.size(); ++k) {
-        const Token& t = tokens[k];
+        const SqlToken& t = tokens[k];
         if (t.depth != 0 || t.quoted || t.string)
             continue;
         for (const char* word : grouping)
@@ -119,7 +115,7 @@ std::optional<SelectShape> plain_select_shape(std::string_view sql) {
     if (!from || *from + 1 >= tokens.size())
         return std::nullopt;
     std::size_t at = *from + 1;
-    const Token& table = tokens[at];
+    const SqlToken& table = tokens[at];
     if (!table.quoted && (table.string || !word_char(sql[table.begin])))
         return std::nullopt;  // a subquery or something else than a name
     SelectShape shape;

@@ -6,8 +6,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace db {
+
+// A token of a statement's text: a word, a quoted name, a '...' literal or a
+// sign, with where it stands and how deep in parentheses.
+struct SqlToken {
+    std::size_t begin = 0, end = 0;
+    int depth = 0;
+    bool quoted = false;  // a quoted name ("a b", [a b], `a b`)
+    bool string = false;  // a '...' literal
+    std::string word;     // a bare word in capitals; a quoted name or literal unquoted
+};
+
+std::vector<SqlToken> sql_tokens(std::string_view sql);
 
 struct SelectShape {
     std::size_t from = 0;   // where the outermost FROM begins

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "runtime/conversions.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
+#include "select_shape.h"
 
 namespace db {
 
@@ -38,6 +41,68 @@ std::size_t skip_blanks(std::string_view sql, std::size_t pos) {
            (sql[pos] == ' ' || sql[pos] == '\t' || sql[pos] == '\n' || sql[pos] == '\r'))
         ++pos;
     return pos;
+}
+
+bool any_of_words(const SqlToken& t, std::initializer_list<const char*> words) {
+    if (t.quoted || t.string)
+        return false;
+    for (const char* word : words)
+        if (t.word == word)
+            return true;
+    return false;
+}
+
+// "x like '*'" lets every value of x through but Null, and is 1 or Null as
+// the function would give: it becomes "(x IS NOT NULL OR NULL)", which is
+// the same value without a call a row ("not like '*'" as well). Only where
+// x is a name and nothing around binds tighter than LIKE.
+std::string with_plain_null_tests(const std::string& sql) {
+    if (sql.find('*') == std::string::npos)
+        return sql;
+    const std::vector<SqlToken> tokens = sql_tokens(sql);
+    struct Change {
+        std::size_t begin, end;
+        std::string text;
+    };
+    std::vector<Change> changes;
+    for (std::size_t k = 1; k + 1 < tokens.size(); ++k) {
+        if (!any_of_words(tokens[k], {"LIKE"}) || !tokens[k + 1].string ||
+            tokens[k + 1].word != "*")
+            continue;
+        if (k + 2 < tokens.size() &&
+            !any_of_words(tokens[k + 2],
+                          {"AND", "OR", "ORDER", "GROUP", "LIMIT", "THEN", "ELSE", "END", "WHEN",
+                           "HAVING", "UNION", "EXCEPT", "INTERSECT", "WINDOW", ")", ",", ";"}))
+            continue;
+        std::size_t name = k - 1;
+        const bool negated = any_of_words(tokens[name], {"NOT"});
+        if (negated) {
+            if (name == 0)
+                continue;
+            --name;
+        }
+        const SqlToken& n = tokens[name];
+        const bool is_name =
+            n.quoted || (!n.string && (std::isalpha(static_cast<unsigned char>(sql[n.begin])) ||
+                                       sql[n.begin] == '_'));
+        if (!is_name || any_of_words(n, {"NOT", "AND", "OR", "WHERE", "LIKE"}))
+            continue;
+        std::size_t first = name;
+        while (first >= 2 && tokens[first - 1].word == "." && !tokens[first - 1].quoted)
+            first -= 2;
+        if (first > 0 &&
+            !any_of_words(tokens[first - 1], {"WHERE", "AND", "OR", "NOT", "ON", "WHEN", "THEN",
+                                              "ELSE", "HAVING", "SELECT", "(", ","}))
+            continue;
+        const std::string operand = sql.substr(tokens[first].begin, n.end - tokens[first].begin);
+        changes.push_back(
+            {tokens[first].begin, tokens[k + 1].end,
+             std::string(negated ? "NOT " : "") + "(" + operand + " IS NOT NULL OR NULL)"});
+    }
+    std::string out = sql;
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+        out.replace(it->begin, it->end - it->begin, it->text);
+    return out;
 }
 
 }  // namespace
@@ -128,7 +193,7 @@ std::string translate(std::string_view sql) {
             ++i;
         }
     }
-    return out;
+    return with_plain_null_tests(out);
 }
 
 namespace {

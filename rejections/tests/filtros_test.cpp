@@ -213,6 +213,9 @@ TEST_F(FilterWindows, TheGridShowsTheRowsThatPassTheFilters) {
         {{{"na1", "5512"}}, true, {"3398765432"}},
         // An empty filter excludes only the empty text.
         {{}, true, {"5512345678", "5512340000", "3398765432"}},
+        // A date range selects the same days in both modes, its start day too.
+        {{{"fm1", "08/06/15"}, {"fmh1", "08/06/16"}}, true, {"5512345678", "5512340000"}},
+        {{{"fm1", "08/06/17"}}, true, {"3398765432"}},
     };
     for (const Caso& caso : casos) {
         open_filters();

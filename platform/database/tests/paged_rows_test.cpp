@@ -44,6 +44,7 @@ TEST(PagedRows, CountsReadsAndFindsEveryKindOfSource) {
         {"select * from con_zona where [zona] like 'Sur'", 500, 1000, "id = 10", 4, false},
         {"repetidas", 1000, 999, "nota = 'uno' AND id = 3", 3, false},
         {"por_zona", 2, 0, "zona = 'S'", 1, false},
+        {"SELECT DISTINCT zona FROM con_zona", 2, 0, "zona = 'Sur'", 1, false},
         {"SELECT * FROM filas WHERE id < 0", 0, 0, "id = 1", -1, true},
     };
     for (const Case& c : cases) {
@@ -63,7 +64,7 @@ TEST(PagedRows, CountsReadsAndFindsEveryKindOfSource) {
         }
         EXPECT_THROW(rows.value(c.rows, 0), db::Error);
         for (long row = 0; row < c.rows; row += 7)
-            rows.value(row, 1);
+            rows.value(row, rows.field_count() - 1);
         EXPECT_LE(rows.cached_rows(),
                   static_cast<long>(db::PagedRows::kCachedPages) * db::PagedRows::kPageRows);
     }
