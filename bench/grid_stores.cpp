@@ -58,19 +58,20 @@ std::filesystem::path make_billing_store(const std::filesystem::path& folder, lo
     return file;
 }
 
-std::filesystem::path make_ternova_store(const std::filesystem::path& folder, long rows) {
+std::filesystem::path make_ternova_store(const std::filesystem::path& folder, long rows,
+                                         long technicians) {
     const auto file = quality::create_ternova_database(folder, "clave");
+    const long people = technicians > 0 ? technicians : rows;
     db::Database base(file);
     db::Transaction transaction(base);
-    // One resolved ticket for each technician: a million totals.
     base.execute_script(
-        numbers(rows) +
+        numbers(people) +
         "INSERT INTO TECNICOS SELECT printf('T%07d', i), printf('TECNICO %07d', i), "
         "'1' FROM n;" +
         numbers(rows) +
         "INSERT INTO Boletas_Resueltas SELECT printf('LT%03d', i % 100), "
-        "printf('B%08d', i), printf('T%07d', i), '01/06/08 10:00', "
-        "'02/06/08 11:00', '2' FROM n;");
+        "printf('B%08d', i), printf('T%07d', (i - 1) % " +
+        std::to_string(people) + " + 1), '01/06/08 10:00', '02/06/08 11:00', '2' FROM n;");
     transaction.commit();
     return file;
 }

@@ -260,6 +260,23 @@ void PagedRows::copy_rows() {
                                quoted_identifier(kPosition) + " INTEGER PRIMARY KEY" + definition +
                                ")";
     Statement(connection_.handle, create).step();
+    if (mode_ == Mode::Copied && key_column_ < 0 && !counter_.joinable()) {
+        // A source of one page: its rows are read already, and a statement
+        // that groups a large table costs as much to run again.
+        std::string marks;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            marks += i ? ", ?" : "?";
+        Statement insert(connection_.handle, "INSERT INTO temp." + quoted_identifier(copy_) +
+                                                 " (" + columns + ") VALUES (" + marks + ")");
+        for (const auto& row : first_rows_) {
+            for (std::size_t i = 0; i < row.size(); ++i)
+                insert.bind(static_cast<int>(i) + 1, row[i]);
+            insert.step();
+            insert.reset();
+        }
+        count_ = static_cast<long>(first_rows_.size());
+        return;
+    }
     Statement fill(connection_.handle, "INSERT INTO temp." + quoted_identifier(copy_) + " (" +
                                            columns + ") SELECT * FROM (" + sql_ + ")");
     fill.step();
