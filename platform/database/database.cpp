@@ -201,6 +201,15 @@ std::string bare_name(std::string_view text) {
 
 namespace {
 
+bool word_equals_at(const std::string& text, std::size_t at, std::string_view word) {
+    if (text.size() < at + word.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(text[at + i])) != word[i])
+            return false;
+    return true;
+}
+
 struct ForeignKey {
     std::string child, column, on_delete;
 };
@@ -277,6 +286,9 @@ std::optional<long> empty_at_once(Connection& connection, const std::string& sql
     static const std::regex whole(
         R"re(^\s*DELETE\s+FROM\s+("(?:[^"]|"")+"|'(?:[^']|'')+'|\[[^\]]+\]|\w+)\s*;?\s*$)re",
         std::regex::icase);
+    const std::size_t start = sql.find_first_not_of(" \t\r\n");
+    if (start == std::string::npos || !word_equals_at(sql, start, "DELETE"))
+        return std::nullopt;
     std::smatch match;
     if (!std::regex_match(sql, match, whole))
         return std::nullopt;

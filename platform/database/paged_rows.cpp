@@ -233,7 +233,6 @@ void PagedRows::count_keys() {
         std::sort(sorted.begin(), sorted.end());
         if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end()) {
             mode_ = Mode::Copied;
-            table_.clear();
             return;
         }
     }
@@ -244,7 +243,6 @@ void PagedRows::count_keys() {
 // The rows copied, as the statement yields them, into a temporary table
 // numbered from 1.
 void PagedRows::copy_rows() {
-    table_.clear();
     Statement probe(connection_.handle, sql_);
     std::vector<std::string> names;
     for (int i = 0; i < probe.column_count(); ++i)
@@ -266,8 +264,8 @@ void PagedRows::copy_rows() {
         std::string marks;
         for (std::size_t i = 0; i < names.size(); ++i)
             marks += i ? ", ?" : "?";
-        Statement insert(connection_.handle, "INSERT INTO temp." + quoted_identifier(copy_) +
-                                                 " (" + columns + ") VALUES (" + marks + ")");
+        Statement insert(connection_.handle, "INSERT INTO temp." + quoted_identifier(copy_) + " (" +
+                                                 columns + ") VALUES (" + marks + ")");
         for (const auto& row : first_rows_) {
             for (std::size_t i = 0; i < row.size(); ++i)
                 insert.bind(static_cast<int>(i) + 1, row[i]);
@@ -441,7 +439,9 @@ long PagedRows::find_first(std::string_view criteria) {
 
 void PagedRows::update(long row, const std::vector<std::pair<int, runtime::Value>>& fields) {
     settle();
-    if (table_.empty())
+    // The table is known at the opening; rows found again only by a copy
+    // (a join that yields a row of it twice) can't be written back.
+    if (table_.empty() || mode_ != Mode::Keyed)
         throw Error(kGeneralError, "No se puede actualizar: el recordset no es de una sola tabla.");
     if (row < 0 || row >= count_ || row >= static_cast<long>(keys_.size()))
         throw Error(kGeneralError, "No hay registro activo.");
