@@ -119,12 +119,21 @@ void DataGrid::setDataSource(DataControl* data) {
 }
 
 QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
-    if (data_ && data_->source() &&
-        (action == MoveEnd || action == MovePageDown || action == MoveDown || action == MoveNext)) {
-        try {
-            data_->rowCount();
-        } catch (const std::exception& error) {
-            qWarning("%s: %s", qPrintable(objectName()), error.what());
+    RecordSource* source = data_ ? data_->source() : nullptr;
+    if (source) {
+        // Past the rows known only the count tells where the end is.
+        const long row = std::max(currentIndex().row(), 0);
+        const long page = std::max(1, viewport()->height() / std::max(1, rowHeight(0)));
+        const bool beyond =
+            action == MoveEnd ||
+            ((action == MoveDown || action == MoveNext) && row + 1 >= source->rowsKnown()) ||
+            (action == MovePageDown && row + page >= source->rowsKnown());
+        if (beyond || source->counted()) {
+            try {
+                data_->rowCount();
+            } catch (const std::exception& error) {
+                qWarning("%s: %s", qPrintable(objectName()), error.what());
+            }
         }
     }
     return QTableView::moveCursor(action, modifiers);
