@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmObserva.h"
 #include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
 #include "FrmSupervisores.h"
@@ -17,6 +18,7 @@
 #include "controls.h"
 #include "frmacerca.h"
 #include "ingreso.h"
+#include "long_job.h"
 #include "pictures.h"
 #include "program.h"
 #include "runtime/program_folder.h"
@@ -205,7 +207,7 @@ void frmMain::cmdtottec_Click() {
 }
 
 void frmMain::cmdevalua_Click() {
-    // FrmObserva, modeless and without any condition, comes with the evaluation window.
+    program().show<FrmObserva>(forms::Modeless, state_);
 }
 
 void frmMain::cmdgraf_Click() {
@@ -258,10 +260,11 @@ void frmMain::mnucompac_Click() {
         msgBox(fallo, forms::msg::Exclamation);
         return;
     }
+    forms::LongJob compactacion;
     try {
         setHourglass(true);
         sbStatusBar->setPanelText(1, "Compactando...");
-        sbStatusBar->repaint();
+        forms::refresh(sbStatusBar);
         compacta_base(state_);
         msgBox("La Base de Datos fue compactada con éxito.", forms::msg::Information);
     } catch (const std::exception&) {
