@@ -150,6 +150,16 @@ void DataGrid::followDataControl() {
     if (!data_ || following_)
         return;
     const long position = data_->recordset().absolutePosition();
+    RecordSource* source = data_->source();
+    if (position >= model_->rowCount() && source && source->counted()) {
+        // The count came on its own thread and its news is still on the way
+        // to this one: the grid grows to it before it shows the row.
+        try {
+            data_->rowCount();
+        } catch (const std::exception& error) {
+            qWarning("%s: %s", qPrintable(objectName()), error.what());
+        }
+    }
     following_ = true;
     if (position < 0 || position >= model_->rowCount()) {
         selectionModel()->clearCurrentIndex();
