@@ -32,6 +32,7 @@ public:
     void begin() override {}
     void add(const billing::BillingRecord&) override {}
     void commit() override {}
+    void rollback() noexcept override {}
 };
 
 class Silent : public billing::ImportReporter {

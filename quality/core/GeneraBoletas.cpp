@@ -52,7 +52,9 @@ bool generaBoletas(forms::Form& principal, MdlTtlQuality& estado,
     if (panel)
         panel("");
     if (generado)
-        principal.msgBox("Los archivos fueron generados con éxito.", forms::msg::Information);
+        principal.msgBox(
+            QString::fromStdString(mensaje_de_exito(corrida.total_omitidas, corrida.omitidas)),
+            forms::msg::Information);
     return generado;
 }
 

@@ -55,10 +55,11 @@ private:
     long largo_;
 };
 
-runtime::DateSerial fecha_del_reporte(const std::string& texto, const char* cual) {
+runtime::DateSerial fecha_del_reporte(const std::string& texto, const char* cual, long linea) {
     const auto fecha = runtime::parse_date(texto);
     if (!fecha || runtime::time_part(*fecha) != 0)
-        throw ErrorArchivo(std::string("la fecha ") + cual + " \"" + texto + "\" no se puede leer");
+        throw ErrorArchivo("Línea " + std::to_string(linea) + ": la fecha " + cual + " \"" + texto +
+                           "\" no se puede leer.");
     return *fecha;
 }
 
@@ -120,6 +121,11 @@ bool LectorBoletas::empieza(std::string_view texto, std::string_view inicio) {
 
 void LectorBoletas::leer() {
     linea = reporte_.read_line();
+    ++numero_;
+}
+
+std::string LectorBoletas::en_linea() const {
+    return "Línea " + std::to_string(numero_) + ": ";
 }
 
 void LectorBoletas::avanza(long pasos) {
@@ -134,7 +140,8 @@ void LectorBoletas::buscalista() {
         return;
     // The name begins at column 18: a header of 16 characters has none to give.
     if (runtime::len(linea) == 16)
-        throw ErrorArchivo("el encabezado \"" + linea + "\" no tiene nombre de lista");
+        throw ErrorArchivo(en_linea() + "el encabezado \"" + linea +
+                           "\" no tiene nombre de lista.");
     listatrabajo = runtime::trim(runtime::mid(linea, 18));
 }
 
@@ -144,12 +151,13 @@ void LectorBoletas::leefechas() {
         avanza(1);
     }
     if (!empieza(linea, kFechas))
-        throw ErrorArchivo("el reporte no tiene línea \"DE FECHA\"");
+        throw ErrorArchivo("El reporte no tiene línea \"DE FECHA\".");
     const long largo = runtime::len(linea);
     if (largo - 16 < 1)
-        throw ErrorArchivo("la línea de fechas \"" + linea + "\" es muy corta");
-    fechaini = fecha_del_reporte(runtime::mid(linea, 10, 8), "inicial");
-    fechafin = fecha_del_reporte(runtime::trim(runtime::mid(linea, largo - 16, 8)), "final");
+        throw ErrorArchivo(en_linea() + "la línea de fechas \"" + linea + "\" es muy corta.");
+    fechaini = fecha_del_reporte(runtime::mid(linea, 10, 8), "inicial", numero_);
+    fechafin =
+        fecha_del_reporte(runtime::trim(runtime::mid(linea, largo - 16, 8)), "final", numero_);
 }
 
 void LectorBoletas::buscaseparador() {
@@ -157,22 +165,22 @@ void LectorBoletas::buscaseparador() {
         leer();
 }
 
-void LectorBoletas::separacampos() {
+bool LectorBoletas::separacampos() {
     const Columnas columnas(linea);
     const long largo = columnas.largo();
     // The technician stands 21 characters from the end of the line.
     if (largo < 21)
-        throw ErrorArchivo("la línea \"" + linea + "\" es muy corta para una boleta");
+        throw ErrorArchivo(en_linea() + "la línea \"" + linea + "\" es muy corta para una boleta.");
     boleta.boleta = runtime::trim(columnas.mid(14, 14));
     boleta.tecnico = runtime::trim(columnas.mid(largo - 20, 8));
     boleta.prioridad = runtime::trim(columnas.mid(largo - 4, 5));
     auto fecha_creada = momento_boleta(columnas.mid(30, 16));
     auto fecha_resuelta = momento_boleta(columnas.mid(46, 19));
     if (!fecha_creada || !fecha_resuelta)
-        throw ErrorArchivo("la boleta \"" + boleta.boleta +
-                           "\" tiene una fecha que no se puede leer");
+        return false;
     boleta.fecha_creada = std::move(*fecha_creada);
     boleta.fecha_resuelta = std::move(*fecha_resuelta);
+    return true;
 }
 
 void LectorBoletas::guardaboleta() {
@@ -218,9 +226,13 @@ void LectorBoletas::cargaboletas() {
                 break;
             buscaseparador();
             enbloque = empieza(linea, kSeparador);
-        } else {
-            separacampos();
+        } else if (separacampos()) {
             guardaboleta();
+        } else {
+            // A line whose moments can't be read is left out; the run says which.
+            if (omitidas.size() < kOmitidasNombradas)
+                omitidas.push_back(numero_);
+            ++total_omitidas;
         }
     }
     rsgeneral_.close();

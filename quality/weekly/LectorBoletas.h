@@ -8,11 +8,12 @@
 // The procedures keep their names and their order of use: the weekly run
 // calls buscalista() and leefechas() for the first block's name and the
 // week's dates, then cargaboletas() for every detail line of the report.
-// A report they cannot read raises ErrorArchivo.
+// A report they cannot read raises ErrorArchivo, which names the line.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Avance.h"
 #include "database/database.h"
@@ -50,13 +51,16 @@ public:
     void leefechas();
     // Reads up to the next separator line.
     void buscaseparador();
-    // Cuts linea into the current ticket.
-    void separacampos();
+    // Cuts linea into the current ticket; false when its creation or
+    // resolution moment can't be read (the line is then left out). A line
+    // too short for the technician's column raises ErrorArchivo.
+    bool separacampos();
     // Appends the current ticket to Boletas_Resueltas; lblporc := the bar's
     // percentage; totalboletas += 1.
     void guardaboleta();
     // Stores every detail line of the report, block by block, up to its end;
     // a detail line standing last, without a closing line, is stored too.
+    // Detail lines whose moments can't be read are left out and counted.
     void cargaboletas();
 
     // The state the reader leaves.
@@ -67,9 +71,14 @@ public:
     runtime::DateSerial fechaini = 0, fechafin = 0;
     Boleta boleta;
     double totalboletas = 0;  // tickets stored in this run
+    // The detail lines left out: how many, and the numbers of the first ones.
+    long total_omitidas = 0;
+    std::vector<long> omitidas;
+    static constexpr std::size_t kOmitidasNombradas = 10;
 
 private:
-    void leer();  // the next line into linea
+    void leer();                   // the next line into linea
+    std::string en_linea() const;  // "Línea N: ", N the number of the line in hand
     void avanza(long pasos);
     static bool empieza(std::string_view texto, std::string_view inicio);
 
@@ -82,6 +91,7 @@ private:
     int columna_[6] = {};   // Boletas_Resueltas' fields, in the order guardaboleta sets them
     long porcentaje_ = -1;  // lblporc's last value, and its text
     std::string lblporc_;
+    long numero_ = 0;  // the number of the line in hand, from 1
 };
 
 }  // namespace quality

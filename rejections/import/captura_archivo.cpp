@@ -46,14 +46,18 @@ std::string captura_archivo(const ImportServices& services, const std::string& r
         nombre.erase(0, 1);
     }
 
+    // The file's row and its samples are one transaction.
     try {
+        services.store.begin();
         services.store.insertFile(nombre, fecha);
     } catch (const StoreError& error) {
-        if (error.number() == kErrorDuplicateKey) {
+        services.store.rollback();
+        if (error.number() == kErrorDuplicateKey && !error.database_failure()) {
             services.messages.show("Archivo ya capturado", "Error en Archivo");
-            return fecha;
+        } else {
+            muestra_falla_de_base(services.messages, ruta_archivo, error);
         }
-        // Any other failure of the bookkeeping does not keep the file out.
+        return fecha;
     }
     importa_muestras(services, ruta_archivo, nombre);
     return fecha;

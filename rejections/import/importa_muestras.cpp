@@ -33,6 +33,7 @@ constexpr std::size_t kLargoRegistroLargo = 163;
 // Message titles.
 constexpr std::string_view kTituloErrorImportacion = "Error de Importación";
 constexpr std::string_view kTituloErrorArchivo = "Error en archivo";
+constexpr std::string_view kTituloErrorEnArchivo = "Error en Archivo";
 constexpr std::string_view kTituloErrorMuestras = "Error en muestras";
 constexpr std::string_view kTituloErrorEnImportacion = "Error en importación";
 constexpr std::string_view kTituloFin = "Fin de importación";
@@ -441,6 +442,9 @@ bool Importacion::guarda_registro(std::string_view linea) {
         services_.store.insertRow(row_);
         ++n_;
     } catch (const StoreError& error) {
+        if (error.database_failure()) {
+            throw;  // no record's fault: the import stops
+        }
         if (error.number() == kErrorRelatedRecordRequired) {
             show("Error en CLLI:" + std::get<std::string>(row_.fields[9]), kTituloDelPrograma);
         } else {
@@ -450,25 +454,31 @@ bool Importacion::guarda_registro(std::string_view linea) {
     return true;
 }
 
-// The rows of the import, dropped unless they were made lasting.
-class RowsOfImport {
+// The import's transaction, begun by the caller with the file's row in
+// "Archivos Alta": rolled back unless it was committed.
+class ImportTransaction {
 public:
-    explicit RowsOfImport(SampleStore& store) : store_(store) { store_.beginRows(); }
-    ~RowsOfImport() {
-        if (!committed_) {
-            store_.rollbackRows();
+    explicit ImportTransaction(SampleStore& store) : store_(store) {}
+    ~ImportTransaction() {
+        if (!ended_) {
+            store_.rollback();
         }
     }
-    RowsOfImport(const RowsOfImport&) = delete;
-    RowsOfImport& operator=(const RowsOfImport&) = delete;
+    ImportTransaction(const ImportTransaction&) = delete;
+    ImportTransaction& operator=(const ImportTransaction&) = delete;
     void commit() {
-        store_.commitRows();
-        committed_ = true;
+        ended_ = true;
+        try {
+            store_.commit();
+        } catch (const StoreError&) {
+            store_.rollback();
+            throw;
+        }
     }
 
 private:
     SampleStore& store_;
-    bool committed_ = false;
+    bool ended_ = false;
 };
 
 // The hourglass for the length of the import; the screen's pointer is the
@@ -496,8 +506,16 @@ private:
 
 }  // namespace
 
+void muestra_falla_de_base(ImportMessages& messages, const std::string& ruta,
+                           const StoreError& error) {
+    messages.show("No se pudo capturar el archivo " + ruta + ".\nLa base de datos respondió: " +
+                      error.description() + "\nNo se guardó ningún registro del archivo.",
+                  kTituloErrorEnArchivo);
+}
+
 void importa_muestras(const ImportServices& services, const std::filesystem::path& ruta,
                       const std::string& nombre) {
+    ImportTransaction transaction(services.store);
     auto show_error = [&](long number) {
         services.messages.show("Error: " + str_numero(number), kTituloDelPrograma);
     };
@@ -509,31 +527,25 @@ void importa_muestras(const ImportServices& services, const std::filesystem::pat
         show_error(error.number());
         return;
     }
-    std::optional<RowsOfImport> rows;
-    try {
-        rows.emplace(services.store);
-    } catch (const StoreError& error) {
-        show_error(error.number());
-        return;
-    }
     Hourglass hourglass(services.pointer);
 
     Importacion importacion(services, nombre);
     Fin fin = Fin::Detenida;
     try {
         fin = importacion.run(*archivo);
+        // What was stored before a stop stays stored, with the file's row.
+        transaction.commit();
     } catch (const SampleFileError& error) {
-        show_error(error.number());
-    }
-    archivo.reset();
-
-    // What was stored stays stored, also after a stop.
-    try {
-        rows->commit();
-    } catch (const StoreError& error) {
+        // A file that can't be read to its end leaves nothing of it.
         show_error(error.number());
         return;
+    } catch (const StoreError& error) {
+        archivo.reset();
+        hourglass.restore();
+        muestra_falla_de_base(services.messages, ruta.string(), error);
+        return;
     }
+    archivo.reset();
     hourglass.restore();
     if (fin == Fin::Completa) {
         services.messages.show(
