@@ -17,6 +17,18 @@ constexpr const char* kRegistraSql =
 constexpr const char* kMarcaSql = "UPDATE Libros_Pendientes SET listo = 1 WHERE temporal = ?";
 constexpr const char* kBorraSql = "DELETE FROM Libros_Pendientes WHERE temporal = ?";
 
+// Removes a temporary workbook with what the workbook writer of a killed
+// save left beside it (its own temporary, the name and a suffix).
+void quita_temporal(const fs::path& temporal) {
+    std::error_code error;
+    fs::remove(temporal, error);
+    const std::string prefijo = temporal.filename().string() + ".";
+    for (const auto& entrada : fs::directory_iterator(temporal.parent_path(), error)) {
+        if (entrada.path().filename().string().starts_with(prefijo))
+            fs::remove(entrada.path(), error);
+    }
+}
+
 }  // namespace
 
 void completa_pendientes(db::Database& conexion) noexcept {
@@ -41,7 +53,7 @@ void completa_pendientes(db::Database& conexion) noexcept {
             if (libro.listo && fs::exists(libro.temporal, error))
                 fs::rename(libro.temporal, libro.final, error);
             else
-                fs::remove(libro.temporal, error);
+                quita_temporal(libro.temporal);
             if (!fs::exists(libro.temporal, error))
                 conexion.execute(kBorraSql, {libro.temporal});
         }
@@ -73,10 +85,8 @@ void pon_en_su_lugar(db::Database& conexion, const std::vector<LibroSemana>& lib
 }
 
 void descarta_libros(db::Database& conexion, const std::vector<LibroSemana>& libros) noexcept {
-    for (const LibroSemana& libro : libros) {
-        std::error_code ignorado;
-        fs::remove(libro.temporal, ignorado);
-    }
+    for (const LibroSemana& libro : libros)
+        quita_temporal(libro.temporal);
     try {
         db::Transaction transaccion(conexion);
         for (const LibroSemana& libro : libros)
