@@ -28,7 +28,8 @@ int dos_digitos(std::string_view texto, std::size_t pos) {
 }
 
 // The fixed columns of a line, counted in characters: a report line is
-// nearly always plain ASCII, where characters are bytes and no counting is needed.
+// nearly always plain ASCII, whose characters are bytes and are cut without
+// counting or copying.
 class Columnas {
 public:
     explicit Columnas(const std::string& linea) : linea_(linea) {
@@ -39,14 +40,11 @@ public:
     long largo() const { return largo_; }
     // Mid(linea, desde, cuantos): `cuantos` characters from the 1-based `desde`.
     std::string_view mid(long desde, long cuantos) const {
-        if (!ascii_) {
-            const std::size_t a = runtime::byte_offset(linea_, desde);
-            const std::size_t b = runtime::byte_offset(linea_, desde + cuantos);
-            return std::string_view(linea_).substr(a, b - a);
-        }
-        if (desde > largo_)
-            return {};
-        return std::string_view(linea_).substr(desde - 1, cuantos);
+        if (ascii_)
+            return runtime::mid_view(linea_, std::size_t(desde), std::size_t(cuantos));
+        const std::size_t a = runtime::byte_offset(linea_, desde);
+        const std::size_t b = runtime::byte_offset(linea_, desde + cuantos);
+        return std::string_view(linea_).substr(a, b - a);
     }
 
 private:

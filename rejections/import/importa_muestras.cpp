@@ -9,10 +9,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "runtime/conversions.h"
 #include "runtime/line_reader.h"
+#include "runtime/strings.h"
 #include "sample_file.h"
 #include "sample_lines.h"
-#include "utf8_chars.h"
 
 namespace rejections {
 
@@ -42,33 +43,20 @@ constexpr std::optional<std::string_view> kTituloDelPrograma = std::nullopt;
 // A count as the old runtime's Str writes it into a message: a blank where
 // the sign of a negative number would stand.
 std::string str_numero(long long n) {
-    return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+    return runtime::str(static_cast<double>(n));
 }
 
-// Mid and Right of the old runtime on single-byte text.
-std::string_view mid(std::string_view text, std::size_t start, std::size_t count) {
-    return start > text.size() ? std::string_view() : text.substr(start - 1, count);
-}
-std::string_view right(std::string_view text, std::size_t count) {
-    return count >= text.size() ? text : text.substr(text.size() - count);
-}
-
-std::string_view trim_blanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+using runtime::mid_view;
+using runtime::right_view;
 
 // Characters 1-2, 3-4 and the last two of a packed value, joined by sep: how
 // a time "HHMMSS", a date and a duration of a record are written.
 void en_tres_partes(std::string_view valor, char sep, std::string& out) {
-    out.assign(mid(valor, 1, 2));
+    out.assign(mid_view(valor, 1, 2));
     out += sep;
-    out += mid(valor, 3, 2);
+    out += mid_view(valor, 3, 2);
     out += sep;
-    out += right(valor, 2);
+    out += right_view(valor, 2);
 }
 
 // The number at the start of text as the old runtime's Val reads it: blanks,
@@ -198,8 +186,8 @@ Importacion::Importacion(const ImportServices& services, const std::string& nomb
     const int yy = services.anio_actual % 100;
     yy_ = {static_cast<char>('0' + yy / 10), static_cast<char>('0' + yy % 10)};
     // The file-name date and the file name are the same in every row.
-    row_.fields[25] =
-        "0" + utf8_mid(nombre, 3, 1) + "/" + utf8_mid(nombre, 4, 2) + "/" + utf8_mid(nombre, 6, 2);
+    row_.fields[25] = "0" + runtime::mid(nombre, 3, 1) + "/" + runtime::mid(nombre, 4, 2) + "/" +
+                      runtime::mid(nombre, 6, 2);
     row_.fields[26] = nombre;
 }
 
@@ -283,7 +271,7 @@ void Importacion::inicio_de_central() {
 // of the twelve, which stops the import.
 bool Importacion::lee_fecha() {
     const std::string_view linea = lin_original_;
-    const std::string_view nombre_mes = mid(linea, 7, 3);
+    const std::string_view nombre_mes = mid_view(linea, 7, 3);
     std::size_t mes = 0;
     while (mes < kMeses.size() && kMeses[mes] != nombre_mes) {
         ++mes;
@@ -292,7 +280,7 @@ bool Importacion::lee_fecha() {
         show("Demasiados registros en muestra " + str_numero(k_), kTituloDelPrograma);
         return false;
     }
-    std::string dia(mid(linea, 11, 2));
+    std::string dia(mid_view(linea, 11, 2));
     if (dia.size() == 2 && dia[1] == '|') {
         dia = "0" + dia.substr(0, 1);
     }
@@ -300,7 +288,7 @@ bool Importacion::lee_fecha() {
     sello_ = yy_ + "/" + (m < 10 ? "0" : "") + std::to_string(m) + "/";
     runtime::append_windows1252_as_utf8(sello_, dia);
     sello_ += ' ';
-    runtime::append_windows1252_as_utf8(sello_, right(linea, 5));
+    runtime::append_windows1252_as_utf8(sello_, right_view(linea, 5));
     return true;
 }
 
@@ -319,11 +307,11 @@ void Importacion::lee_muestra() {
     std::string_view linea = std::string_view(lin_original_).substr(1);
     Muestra& muestra = muestras_[k_ - 1];
     const std::string_view s1 = sig_campo(linea);
-    muestra.s1.assign(mid(s1, 1, 2))
+    muestra.s1.assign(mid_view(s1, 1, 2))
         .append("/")
-        .append(mid(s1, 3, 2))
+        .append(mid_view(s1, 3, 2))
         .append("/")
-        .append(mid(s1, 5, 2));
+        .append(mid_view(s1, 5, 2));
     for (std::string* s : {&muestra.s2, &muestra.s3, &muestra.s4, &muestra.s5, &muestra.s6,
                            &muestra.s7, &muestra.s8}) {
         s->assign(sig_campo(linea));
@@ -340,7 +328,7 @@ void Importacion::lee_muestra() {
 // A detail line: a record when it is 160 or 163 characters long, otherwise
 // it is only counted. False when the import must stop.
 bool Importacion::lee_detalle() {
-    const std::size_t largo = trim_blanks(lin_original_).size();
+    const std::size_t largo = runtime::trim_view(lin_original_).size();
     const std::string_view linea = std::string_view(lin_original_).substr(1);
     if (largo == kLargoRegistro || largo == kLargoRegistroLargo) {
         return guarda_registro(linea);
