@@ -2,9 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "billing_file.h"
 #include "record_stream.h"
+#include "runtime/pipeline.h"
 
 namespace billing {
 
@@ -80,19 +82,28 @@ long long importa_arch(const std::filesystem::path& ruta, RecordStore& store,
     std::optional<Message> failed;
     {
         ReadingShown reading(reporter);
-        RecordStream stream;
-        BillingRecord record;
+        bool readFailed = false;
         try {
-            // Every record a line completes is stored before the next line
-            // is read; a record still short of digits at the end is not.
-            while (const auto line = file.lee_lin()) {
-                stream.append(*line);
-                while (stream.next(record)) {
+            // The file is read and cut on a thread of its own while this one
+            // stores the records in their order; a record still short of
+            // digits at the end is not stored.
+            runtime::pipelined<BillingRecord>(
+                [&](runtime::Pipe<BillingRecord>& pipe) {
+                    RecordStream stream;
+                    BillingRecord record;
+                    while (const auto line = file.lee_lin()) {
+                        stream.append(*line);
+                        while (stream.next(record)) {
+                            std::swap(pipe.next(), record);  // each keeps its texts' storage
+                        }
+                    }
+                    readFailed = file.readFailed();
+                },
+                [&](const BillingRecord& record) {
                     store.add(record);
                     ++count;
-                }
-            }
-            if (file.readFailed()) {
+                });
+            if (readFailed) {
                 failed =
                     Message{"No se puede leer el archivo " + ruta.string() + ".\n" + kNothingStored,
                             kFileErrorTitle};

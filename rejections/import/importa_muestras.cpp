@@ -11,6 +11,7 @@
 
 #include "runtime/conversions.h"
 #include "runtime/line_reader.h"
+#include "runtime/pipeline.h"
 #include "runtime/strings.h"
 #include "sample_file.h"
 #include "sample_lines.h"
@@ -140,18 +141,54 @@ struct Muestra {
 
 enum class Fin { Completa, Detenida };
 
+// Where the reading puts what it makes, in file order: rows to store and
+// messages to show.
+class Salida {
+public:
+    virtual ~Salida() = default;
+    virtual void mensaje(std::string_view text, std::optional<std::string_view> title) = 0;
+    virtual void fila(const SampleRow& row) = 0;
+};
+
+// One thing the reading made.
+struct Hecho {
+    bool is_row = false;
+    SampleRow row;
+    std::string text;
+    std::optional<std::string> title;
+};
+
+// The reading's output handed to the storing thread.
+class EnTuberia : public Salida {
+public:
+    explicit EnTuberia(runtime::Pipe<Hecho>& tuberia) : tuberia_(tuberia) {}
+    void mensaje(std::string_view text, std::optional<std::string_view> title) override {
+        Hecho& hecho = tuberia_.next();
+        hecho.is_row = false;
+        hecho.text.assign(text);
+        hecho.title = title ? std::optional<std::string>(std::string(*title)) : std::nullopt;
+    }
+    void fila(const SampleRow& row) override {
+        Hecho& hecho = tuberia_.next();
+        hecho.is_row = true;
+        hecho.row = row;  // the texts reuse the storage of earlier rows
+    }
+
+private:
+    runtime::Pipe<Hecho>& tuberia_;
+};
+
 // One run of the import's state machine over a file: stage 1 waits for a
 // block's date line, 2 for its kind, 3 reads its samples up to "RE", 4 its
 // detail records, as many as it had samples.
 class Importacion {
 public:
-    Importacion(const ImportServices& services, const std::string& nombre);
+    Importacion(Salida& salida, int anio_actual, const std::string& nombre);
     Fin run(SampleFile& archivo);
-    long capturados() const { return n_; }
 
 private:
     void show(std::string_view text, std::optional<std::string_view> title) {
-        services_.messages.show(text, title);
+        salida_.mensaje(text, title);
     }
     void inicio_de_central();
     bool lee_fecha();
@@ -161,12 +198,11 @@ private:
     void indexa_muestras();
     std::optional<const Muestra*> busca_muestra(const std::array<std::string_view, 21>& campo);
 
-    const ImportServices& services_;
+    Salida& salida_;
     std::string lin_original_;
     int etapa_ = 1;
     long k_ = 0;  // samples of the block, kept or not
     long c_ = 0;  // detail lines read of the block
-    long n_ = 0;  // rows stored
     bool collection_ = false;
     std::string tipo_;
     std::string sello_;  // the block's stamp YY/MM/DD HH:MM (UTF-8)
@@ -181,9 +217,9 @@ private:
     std::string hora_, fecha_, duracion_;
 };
 
-Importacion::Importacion(const ImportServices& services, const std::string& nombre)
-    : services_(services), muestras_(kMaxMuestras) {
-    const int yy = services.anio_actual % 100;
+Importacion::Importacion(Salida& salida, int anio_actual, const std::string& nombre)
+    : salida_(salida), muestras_(kMaxMuestras) {
+    const int yy = anio_actual % 100;
     yy_ = {static_cast<char>('0' + yy / 10), static_cast<char>('0' + yy % 10)};
     // The file-name date and the file name are the same in every row.
     row_.fields[25] = "0" + runtime::mid(nombre, 3, 1) + "/" + runtime::mid(nombre, 4, 2) + "/" +
@@ -426,20 +462,59 @@ bool Importacion::guarda_registro(std::string_view linea) {
         }
     }
 
-    try {
-        services_.store.insertRow(row_);
-        ++n_;
-    } catch (const StoreError& error) {
-        if (error.database_failure()) {
-            throw;  // no record's fault: the import stops
+    salida_.fila(row_);
+    return true;
+}
+
+// Stores what the reading made, in its order, and counts the rows stored.
+class Guardado {
+public:
+    explicit Guardado(const ImportServices& services) : services_(services) {}
+    long capturados() const { return n_; }
+
+    void guarda(const Hecho& item) {
+        if (!item.is_row) {
+            services_.messages.show(item.text, item.title
+                                                   ? std::optional<std::string_view>(*item.title)
+                                                   : std::nullopt);
+            return;
         }
-        if (error.number() == kErrorRelatedRecordRequired) {
-            show("Error en CLLI:" + std::get<std::string>(row_.fields[9]), kTituloDelPrograma);
-        } else {
-            show("Error: " + str_numero(error.number()), kTituloDelPrograma);
+        try {
+            services_.store.insertRow(item.row);
+            ++n_;
+        } catch (const StoreError& error) {
+            if (error.database_failure()) {
+                throw;  // no record's fault: the import stops
+            }
+            if (error.number() == kErrorRelatedRecordRequired) {
+                services_.messages.show(
+                    "Error en CLLI:" + std::get<std::string>(item.row.fields[9]),
+                    kTituloDelPrograma);
+            } else {
+                services_.messages.show("Error: " + str_numero(error.number()), kTituloDelPrograma);
+            }
         }
     }
-    return true;
+
+private:
+    const ImportServices& services_;
+    long n_ = 0;  // rows stored
+};
+
+// Reads the file on a thread of its own while the caller's thread stores:
+// returns how the reading ended; a failure of either side stops both and is
+// thrown here, the storing's first.
+Fin lee_y_guarda(SampleFile& archivo, int anio_actual, const std::string& nombre,
+                 Guardado& guardado) {
+    Fin fin = Fin::Detenida;
+    runtime::pipelined<Hecho>(
+        [&](runtime::Pipe<Hecho>& tuberia) {
+            EnTuberia salida(tuberia);
+            Importacion importacion(salida, anio_actual, nombre);
+            fin = importacion.run(archivo);
+        },
+        [&](const Hecho& hecho) { guardado.guarda(hecho); });
+    return fin;
 }
 
 // The import's transaction, begun by the caller with the file's row in
@@ -517,10 +592,10 @@ void importa_muestras(const ImportServices& services, const std::filesystem::pat
     }
     Hourglass hourglass(services.pointer);
 
-    Importacion importacion(services, nombre);
+    Guardado guardado(services);
     Fin fin = Fin::Detenida;
     try {
-        fin = importacion.run(*archivo);
+        fin = lee_y_guarda(*archivo, services.anio_actual, nombre, guardado);
         // What was stored before a stop stays stored, with the file's row.
         transaction.commit();
     } catch (const SampleFileError& error) {
@@ -537,7 +612,7 @@ void importa_muestras(const ImportServices& services, const std::filesystem::pat
     hourglass.restore();
     if (fin == Fin::Completa) {
         services.messages.show(
-            "Se capturaron " + str_numero(importacion.capturados()) + " registros muestra",
+            "Se capturaron " + str_numero(guardado.capturados()) + " registros muestra",
             kTituloFin);
     }
 }
