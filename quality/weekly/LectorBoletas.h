@@ -17,12 +17,17 @@
 
 #include "Avance.h"
 #include "database/database.h"
+#include "database/statement.h"
 #include "runtime/date_serial.h"
 #include "runtime/line_reader.h"
 
 namespace quality {
 
 inline constexpr const char* kBoletasResueltasSql = "Select * From Boletas_Resueltas";
+// The append of one ticket to Boletas_Resueltas.
+inline constexpr const char* kInsertaBoletaSql =
+    "INSERT INTO Boletas_Resueltas (listatrabajo, boleta, tecnico, fecha_creada, fecha_resuelta,"
+    " prioridad) VALUES (?, ?, ?, ?, ?, ?)";
 
 // A ticket moment of the report's fixed columns, "dd/mm/yyyy hh:mm" or
 // "dd/mm/yy hh:mm", with or without ":ss", blanks around it ignored, always
@@ -33,6 +38,16 @@ std::optional<std::string> momento_boleta(std::string_view texto);
 // The current ticket, as separacampos() cuts it from a detail line.
 struct Boleta {
     std::string boleta, tecnico, fecha_creada, fecha_resuelta, prioridad;
+};
+
+// One line of the reading, handed to the storing side: whether the bar
+// moved and to which value, and the ticket the line held, if any.
+struct PasoLectura {
+    bool mueve = false;
+    long valor = 0;
+    bool con_boleta = false;
+    std::string listatrabajo;
+    Boleta boleta;
 };
 
 class LectorBoletas {
@@ -81,15 +96,16 @@ private:
     std::string en_linea() const;  // "Línea N: ", N the number of the line in hand
     void avanza(long pasos);
     static bool empieza(std::string_view texto, std::string_view inicio);
+    // Appends a ticket, moves lblporc and counts it (guardaboleta's work).
+    void guarda(const std::string& lista, const Boleta& b);
 
     runtime::LineReader& reporte_;
     db::Database& conexion_;
     Avance& avance_;
-    db::Recordset rsgeneral_;
-    long valor_ = 0;        // Barrita's value
-    long maximo_ = 0;       // Barrita's maximum
-    int columna_[6] = {};   // Boletas_Resueltas' fields, in the order guardaboleta sets them
-    long porcentaje_ = -1;  // lblporc's last value, and its text
+    std::optional<db::Statement> inserta_;  // the prepared append, while tickets are stored
+    long valor_ = 0;                        // Barrita's value
+    long maximo_ = 0;                       // Barrita's maximum
+    long porcentaje_ = -1;                  // lblporc's last value, and its text
     std::string lblporc_;
     long numero_ = 0;  // the number of the line in hand, from 1
 };
