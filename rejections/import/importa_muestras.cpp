@@ -113,6 +113,15 @@ void set_text(FieldValue& field, std::string_view cp1252) {
     }
 }
 
+// Sets a text field of the row from UTF-8 text, reusing its storage.
+void set_utf8(FieldValue& field, const std::string& utf8) {
+    if (auto* text = std::get_if<std::string>(&field)) {
+        text->assign(utf8);
+    } else {
+        field = utf8;
+    }
+}
+
 // What a record and a sample must have alike to match: central, route,
 // duration or not, date, billing format, disconnection reason, error code,
 // traffic ID and type. Each text goes with its length, so that no two
@@ -147,7 +156,8 @@ class Salida {
 public:
     virtual ~Salida() = default;
     virtual void mensaje(std::string_view text, std::optional<std::string_view> title) = 0;
-    virtual void fila(const SampleRow& row) = 0;
+    // Takes the row's values; `row` is left with storage to reuse.
+    virtual void fila(SampleRow& row) = 0;
 };
 
 // One thing the reading made.
@@ -168,10 +178,10 @@ public:
         hecho.text.assign(text);
         hecho.title = title ? std::optional<std::string>(std::string(*title)) : std::nullopt;
     }
-    void fila(const SampleRow& row) override {
+    void fila(SampleRow& row) override {
         Hecho& hecho = tuberia_.next();
         hecho.is_row = true;
-        hecho.row = row;  // the texts reuse the storage of earlier rows
+        std::swap(hecho.row, row);  // no copy: each side keeps storage for the next row
     }
 
 private:
@@ -215,6 +225,7 @@ private:
     std::string clave_;
     SampleRow row_;
     std::string hora_, fecha_, duracion_;
+    std::string fecha_archivo_, nombre_;  // fields 25 and 26, the same in every row
 };
 
 Importacion::Importacion(Salida& salida, int anio_actual, const std::string& nombre)
@@ -222,9 +233,9 @@ Importacion::Importacion(Salida& salida, int anio_actual, const std::string& nom
     const int yy = anio_actual % 100;
     yy_ = {static_cast<char>('0' + yy / 10), static_cast<char>('0' + yy % 10)};
     // The file-name date and the file name are the same in every row.
-    row_.fields[25] = "0" + runtime::mid(nombre, 3, 1) + "/" + runtime::mid(nombre, 4, 2) + "/" +
-                      runtime::mid(nombre, 6, 2);
-    row_.fields[26] = nombre;
+    fecha_archivo_ = "0" + runtime::mid(nombre, 3, 1) + "/" + runtime::mid(nombre, 4, 2) + "/" +
+                     runtime::mid(nombre, 6, 2);
+    nombre_ = nombre;
 }
 
 Fin Importacion::run(SampleFile& archivo) {
@@ -447,11 +458,9 @@ bool Importacion::guarda_registro(std::string_view linea) {
     row_.fields[21] = std::monostate();
     row_.fields[22] = std::monostate();
     row_.fields[23] = collection_;
-    if (auto* sello = std::get_if<std::string>(&row_.fields[24])) {
-        sello->assign(sello_);
-    } else {
-        row_.fields[24] = sello_;
-    }
+    set_utf8(row_.fields[25], fecha_archivo_);
+    set_utf8(row_.fields[26], nombre_);
+    set_utf8(row_.fields[24], sello_);
     if (*muestra) {
         // "T..." samples give the figure with duration, "X..." the one without.
         const std::string& resto = (*muestra)->resto;
