@@ -48,11 +48,11 @@ long long stored(const fs::path& folder) {
 ProcessSpec import(const fs::path& folder, const fs::path& dump,
                    std::vector<std::string> options = {}) {
     options.push_back(dump.string());
-    ProcessSpec spec;
-    spec.program = BILLING_IMPORT_DRIVER;
-    spec.args = options;
-    spec.env = testsupport::child_environment({{"PROGRAM_FOLDER", folder.string()}});
-    return spec;
+    ProcessSpec command;
+    command.program = BILLING_IMPORT_DRIVER;
+    command.args = options;
+    command.env = testsupport::child_environment({{"PROGRAM_FOLDER", folder.string()}});
+    return command;
 }
 
 TEST(ZovavidevirImportKilled, LeavesTheFileWhollyImportedOrNotAtAllAndARetryImportsIt) {

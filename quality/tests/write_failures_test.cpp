@@ -79,11 +79,11 @@ std::uint64_t estado(const Carpetas& c) {
 ProcessSpec ternova(const Carpetas& c, std::vector<std::string> args,
                     std::map<std::string, std::string> env = {}) {
     env["PROGRAM_FOLDER"] = c.programa.string();
-    ProcessSpec spec;
-    spec.program = WEEKLY_RUN_DRIVER;
-    spec.args = std::move(args);
-    spec.env = testsupport::child_environment(env);
-    return spec;
+    ProcessSpec command;
+    command.program = WEEKLY_RUN_DRIVER;
+    command.args = std::move(args);
+    command.env = testsupport::child_environment(env);
+    return command;
 }
 
 ProcessSpec corrida(const Carpetas& c, std::map<std::string, std::string> env = {}) {

@@ -60,11 +60,11 @@ std::uint64_t state(const fs::path& folder) {
 ProcessSpec import(const fs::path& folder, const fs::path& sample,
                    std::vector<std::string> options = {}) {
     options.push_back(sample.string());
-    ProcessSpec spec;
-    spec.program = RIRUZOZ_IMPORT_DRIVER;
-    spec.args = options;
-    spec.env = testsupport::child_environment({{"PROGRAM_FOLDER", folder.string()}});
-    return spec;
+    ProcessSpec command;
+    command.program = RIRUZOZ_IMPORT_DRIVER;
+    command.args = options;
+    command.env = testsupport::child_environment({{"PROGRAM_FOLDER", folder.string()}});
+    return command;
 }
 
 long long stored_rows(const fs::path& folder) {
