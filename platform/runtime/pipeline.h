@@ -23,6 +23,11 @@ class Pipe {
 public:
     // Thrown on the reading side once the storing side has stopped.
     class Cancelled {};
+    // Small batches stay in the caches of the cores that hand them over.
+    static constexpr std::size_t kBatchItems = 64;
+    static constexpr std::size_t kBatches = 8;
+    // The most items the reading can be ahead of the storing.
+    static constexpr std::size_t kMostAhead = kBatchItems * kBatches;
 
     // The reading side: the next item to fill, in the order the storing side
     // gets them. The item keeps what an earlier use left in it (its strings'
@@ -93,9 +98,6 @@ private:
         std::vector<Item> items;
         std::size_t used = 0;
     };
-    static constexpr std::size_t kBatchItems = 256;
-    static constexpr std::size_t kBatches = 6;
-
     void hand_over() {
         std::lock_guard lock(mutex_);
         if (stopped_)
