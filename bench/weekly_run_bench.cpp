@@ -114,7 +114,10 @@ double insercion_directa(const fs::path& base, const std::vector<Fila>& filas) {
         for (const std::string* campo :
              {&f.lista, &f.boleta, &f.tecnico, &f.creada, &f.resuelta, &f.prioridad})
             sqlite3_bind_text(insert, i++, campo->data(), int(campo->size()), SQLITE_STATIC);
-        sqlite3_step(insert);
+        if (sqlite3_step(insert) != SQLITE_DONE) {
+            std::fprintf(stderr, "bare insert: %s\n", sqlite3_errmsg(handle));
+            std::exit(1);
+        }
         sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);

@@ -23,8 +23,10 @@ class Pipe {
 public:
     // Thrown on the reading side once the storing side has stopped.
     class Cancelled {};
-    // Small batches stay in the caches of the cores that hand them over.
-    static constexpr std::size_t kBatchItems = 64;
+    // Batches of about 32 KB stay in the caches of the cores that hand them
+    // over, and are few enough that handing them over costs little.
+    static constexpr std::size_t kBatchItems =
+        sizeof(Item) * 64 >= 32768 ? 64 : 32768 / sizeof(Item);
     static constexpr std::size_t kBatches = 8;
     // The most items the reading can be ahead of the storing.
     static constexpr std::size_t kMostAhead = kBatchItems * kBatches;
