@@ -102,6 +102,9 @@ double lee_y_guarda(const fs::path& base, const fs::path& reporte) {
 double insercion_directa(const fs::path& base, const std::vector<Fila>& filas) {
     sqlite3* handle = nullptr;
     sqlite3_open_v2(base.c_str(), &handle, SQLITE_OPEN_READWRITE, nullptr);
+    // The program's connection settings.
+    sqlite3_exec(handle, "PRAGMA foreign_keys = ON; PRAGMA journal_mode = DELETE;", nullptr,
+                 nullptr, nullptr);
     const auto start = std::chrono::steady_clock::now();
     sqlite3_exec(handle, "BEGIN", nullptr, nullptr, nullptr);
     sqlite3_stmt* insert = nullptr;

@@ -72,8 +72,13 @@ public:
                     return failure_;
                 batch = full_[taken_++];
             }
-            for (std::size_t i = 0; i < batch->used; ++i)
+            for (std::size_t i = 0; i < batch->used; ++i) {
+                // The items were written on another core: fetching the next
+                // ones while this one is stored hides the transfer.
+                if (i + 2 < batch->used)
+                    prefetch(batch->items[i + 2]);
                 use(static_cast<const Item&>(batch->items[i]));
+            }
             std::lock_guard lock(mutex_);
             free_.push_back(batch);
             changed_.notify_all();
@@ -100,6 +105,12 @@ private:
         std::vector<Item> items;
         std::size_t used = 0;
     };
+    static void prefetch(const Item& item) {
+        const char* bytes = reinterpret_cast<const char*>(&item);
+        for (std::size_t offset = 0; offset < sizeof(Item); offset += 64)
+            __builtin_prefetch(bytes + offset);
+    }
+
     void hand_over() {
         std::lock_guard lock(mutex_);
         if (stopped_)

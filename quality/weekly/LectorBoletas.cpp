@@ -217,9 +217,11 @@ void LectorBoletas::guarda(const std::string& lista, const Boleta& b) {
 // The report is read on a thread of its own while this one stores the
 // tickets and moves the bar, in the order of the lines.
 void LectorBoletas::cargaboletas() {
-    long leido = valor_;  // the bar's value as the reading moves it
+    long leido = valor_;         // the bar's value as the reading moves it
+    std::string enviada, lista;  // the work list last handed over, on either side
     runtime::pipelined<PasoLectura>(
         [&](runtime::Pipe<PasoLectura>& pipe) {
+            bool primera_lista = true;
             buscaseparador();
             bool primera = true;
             // In a block: linea is its separator or a line of its details.
@@ -247,7 +249,13 @@ void LectorBoletas::cargaboletas() {
                     enbloque = empieza(linea, kSeparador);
                 } else if (separacampos()) {
                     paso.con_boleta = true;
-                    paso.listatrabajo = listatrabajo;
+                    // The work list goes over only when it changes.
+                    paso.otra_lista = primera_lista || listatrabajo != enviada;
+                    primera_lista = false;
+                    if (paso.otra_lista) {
+                        paso.listatrabajo = listatrabajo;
+                        enviada = listatrabajo;
+                    }
                     paso.boleta = boleta;
                 } else {
                     // A line whose moments can't be read is left out; the run says which.
@@ -262,8 +270,11 @@ void LectorBoletas::cargaboletas() {
                 valor_ = paso.valor;
                 avance_.barra(Barra::Barrita, valor_, maximo_);
             }
-            if (paso.con_boleta)
-                guarda(paso.listatrabajo, paso.boleta);
+            if (paso.con_boleta) {
+                if (paso.otra_lista)
+                    lista = paso.listatrabajo;
+                guarda(lista, paso.boleta);
+            }
         });
     inserta_.reset();
 }

@@ -41,11 +41,13 @@ struct Boleta {
 };
 
 // One line of the reading, handed to the storing side: whether the bar
-// moved and to which value, and the ticket the line held, if any.
+// moved and to which value, and the ticket the line held, if any, with its
+// work list when it differs from the ticket's before.
 struct PasoLectura {
     bool mueve = false;
     long valor = 0;
     bool con_boleta = false;
+    bool otra_lista = false;
     std::string listatrabajo;
     Boleta boleta;
 };
