@@ -7,6 +7,7 @@
 #include "billing_file.h"
 #include "record_stream.h"
 #include "runtime/pipeline.h"
+#include "runtime/still_working.h"
 
 namespace billing {
 
@@ -100,6 +101,7 @@ long long importa_arch(const std::filesystem::path& ruta, RecordStore& store,
                     readFailed = file.readFailed();
                 },
                 [&](const BillingRecord& record) {
+                    runtime::still_working();  // the windows are drawn from this thread
                     store.add(record);
                     ++count;
                 });

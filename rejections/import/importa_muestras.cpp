@@ -12,6 +12,7 @@
 #include "runtime/conversions.h"
 #include "runtime/line_reader.h"
 #include "runtime/pipeline.h"
+#include "runtime/still_working.h"
 #include "runtime/strings.h"
 #include "sample_file.h"
 #include "sample_lines.h"
@@ -522,7 +523,10 @@ Fin lee_y_guarda(SampleFile& archivo, int anio_actual, const std::string& nombre
             Importacion importacion(salida, anio_actual, nombre);
             fin = importacion.run(archivo);
         },
-        [&](const Hecho& hecho) { guardado.guarda(hecho); });
+        [&](const Hecho& hecho) {
+            runtime::still_working();  // the windows are drawn from this thread
+            guardado.guarda(hecho);
+        });
     return fin;
 }
 
