@@ -106,6 +106,7 @@ public:
 
 private:
     friend class Recordset;
+    friend class PagedRows;
     std::shared_ptr<Connection> connection_;
 };
 

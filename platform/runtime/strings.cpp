@@ -128,6 +128,18 @@ char32_t fold_case(char32_t c) {
 int compare_case_blind(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
+        const unsigned char ba = static_cast<unsigned char>(a[i]);
+        const unsigned char bb = static_cast<unsigned char>(b[j]);
+        if (ba < 0x80 && bb < 0x80) {
+            // Plain ASCII, the common case: no code point to decode.
+            const char32_t la = ba >= 'A' && ba <= 'Z' ? ba + 32 : ba;
+            const char32_t lb = bb >= 'A' && bb <= 'Z' ? bb + 32 : bb;
+            if (la != lb)
+                return la < lb ? -1 : 1;
+            ++i;
+            ++j;
+            continue;
+        }
         char32_t ca = to_lower(next_code_point(a, i));
         char32_t cb = to_lower(next_code_point(b, j));
         if (ca != cb)
