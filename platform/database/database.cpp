@@ -507,6 +507,16 @@ long long Database::last_insert_rowid() const {
     return sqlite3_last_insert_rowid(open_connection(connection_).handle);
 }
 
+void require_tables(Database& database, std::initializer_list<std::string_view> tables,
+                    std::string_view program) {
+    for (std::string_view table : tables) {
+        if (!database.has_table(table) && !database.has_view(table))
+            throw Error(kGeneralError, "El archivo '" + database.file().string() +
+                                           "' no es la base de datos de " + std::string(program) +
+                                           ".");
+    }
+}
+
 // Creating database files.
 
 void Database::execute_script(std::string_view script) {

@@ -217,4 +217,25 @@ long instr(long start, std::string_view text, std::string_view sought) {
     return len(text.substr(0, found)) + 1;
 }
 
+std::string_view mid_view(std::string_view bytes, std::size_t start, std::size_t length) {
+    if (start == 0 || start > bytes.size())
+        return {};
+    return bytes.substr(start - 1, length);
+}
+
+std::string_view left_view(std::string_view bytes, std::size_t length) {
+    return bytes.substr(0, length);
+}
+
+std::string_view right_view(std::string_view bytes, std::size_t length) {
+    return length >= bytes.size() ? bytes : bytes.substr(bytes.size() - length);
+}
+
+std::string_view trim_view(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace runtime
