@@ -28,6 +28,9 @@ inline constexpr const char* kLimitesReconocimientoSql =
 inline constexpr const char* kLimitesResolucionSql =
     "SELECT * FROM Prioridades WHERE tipo = 'RES' order by menor;";
 
+// The compacted copy's file name in the program folder.
+inline constexpr const char* kCopiaCompactada = "Ternova1.mdb";
+
 class MdlTtlQuality {
 public:
     // Program-wide state (all empty, zero or closed until the start-up fills it).
@@ -55,12 +58,14 @@ public:
     // The database file: program folder & "\Ternova.mdb".
     static std::filesystem::path base_de_datos();
     // Opens conexion on the database file. A missing, unreadable or locked
-    // file raises db::Error whose text names it; the file is never created.
+    // file, or one that is not Ternova's (a zero-byte file, a file without its
+    // tables), raises db::Error whose text names it; the file is never created.
     void abrebase();
 
     // The start-up data.
 
-    // meses := the twelve month names; abrebase(); tiemposrec and tiemposres
+    // meses := the twelve month names; abrebase(); the weekly workbooks and
+    // the compacted copy a kill left are completed or removed; tiemposrec and tiemposres
     // := the `tiempo` of the 'REC' and the 'RES' rows of Prioridades in
     // `menor` order. Of more than four rows of one kind the first four are
     // used; a Null `tiempo` reads as 0. The limits are read only here: a
@@ -81,6 +86,17 @@ public:
     // priority selects: 0 for 1..33, 1 for 34..66, 2 for 67..99; nothing
     // for any other priority (the time criterion stays unrated).
     static std::optional<int> rangoprioridad(int prioridad);
+
+    // The graphs' monthly totals.
+
+    // calculagraficas: sums the month's satisfactory and unsatisfactory
+    // ratings of `ubicacion` (as given, for the count queries satisfactorios1
+    // ... nosatisfactorios5) in the year `año` (the year box's text, counted
+    // by its value), and writes them into the GRAFICAS rows of that month
+    // (its name in capitals), year and location (in capitals), adding the
+    // two rows or updating those there, in one transaction. False, and
+    // nothing written, when the month holds no rating or `mes` is no month.
+    bool calculagraficas(int mes, const std::string& ubicacion, const std::string& año);
 };
 
 }  // namespace quality

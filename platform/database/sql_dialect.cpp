@@ -2,7 +2,8 @@
 
 #include <sqlite3.h>
 
-#include <memory>
+#include <cctype>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "runtime/conversions.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
+#include "select_shape.h"
 
 namespace db {
 
@@ -39,6 +41,68 @@ std::size_t skip_blanks(std::string_view sql, std::size_t pos) {
            (sql[pos] == ' ' || sql[pos] == '\t' || sql[pos] == '\n' || sql[pos] == '\r'))
         ++pos;
     return pos;
+}
+
+bool any_of_words(const SqlToken& t, std::initializer_list<const char*> words) {
+    if (t.quoted || t.string)
+        return false;
+    for (const char* word : words)
+        if (t.word == word)
+            return true;
+    return false;
+}
+
+// "x like '*'" lets every value of x through but Null, and is 1 or Null as
+// the function would give: it becomes "(x IS NOT NULL OR NULL)", which is
+// the same value without a call a row ("not like '*'" as well). Only where
+// x is a name and nothing around binds tighter than LIKE.
+std::string with_plain_null_tests(const std::string& sql) {
+    if (sql.find('*') == std::string::npos)
+        return sql;
+    const std::vector<SqlToken> tokens = sql_tokens(sql);
+    struct Change {
+        std::size_t begin, end;
+        std::string text;
+    };
+    std::vector<Change> changes;
+    for (std::size_t k = 1; k + 1 < tokens.size(); ++k) {
+        if (!any_of_words(tokens[k], {"LIKE"}) || !tokens[k + 1].string ||
+            tokens[k + 1].word != "*")
+            continue;
+        if (k + 2 < tokens.size() &&
+            !any_of_words(tokens[k + 2],
+                          {"AND", "OR", "ORDER", "GROUP", "LIMIT", "THEN", "ELSE", "END", "WHEN",
+                           "HAVING", "UNION", "EXCEPT", "INTERSECT", "WINDOW", ")", ",", ";"}))
+            continue;
+        std::size_t name = k - 1;
+        const bool negated = any_of_words(tokens[name], {"NOT"});
+        if (negated) {
+            if (name == 0)
+                continue;
+            --name;
+        }
+        const SqlToken& n = tokens[name];
+        const bool is_name =
+            n.quoted || (!n.string && (std::isalpha(static_cast<unsigned char>(sql[n.begin])) ||
+                                       sql[n.begin] == '_'));
+        if (!is_name || any_of_words(n, {"NOT", "AND", "OR", "WHERE", "LIKE"}))
+            continue;
+        std::size_t first = name;
+        while (first >= 2 && tokens[first - 1].word == "." && !tokens[first - 1].quoted)
+            first -= 2;
+        if (first > 0 &&
+            !any_of_words(tokens[first - 1], {"WHERE", "AND", "OR", "NOT", "ON", "WHEN", "THEN",
+                                              "ELSE", "HAVING", "SELECT", "(", ","}))
+            continue;
+        const std::string operand = sql.substr(tokens[first].begin, n.end - tokens[first].begin);
+        changes.push_back(
+            {tokens[first].begin, tokens[k + 1].end,
+             std::string(negated ? "NOT " : "") + "(" + operand + " IS NOT NULL OR NULL)"});
+    }
+    std::string out = sql;
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+        out.replace(it->begin, it->end - it->begin, it->text);
+    return out;
 }
 
 }  // namespace
@@ -129,7 +193,7 @@ std::string translate(std::string_view sql) {
             ++i;
         }
     }
-    return out;
+    return with_plain_null_tests(out);
 }
 
 namespace {
@@ -163,17 +227,12 @@ struct PatternItem {
     }
 };
 
-void decode_into(std::vector<char32_t>& out, std::string_view text) {
-    out.clear();
+std::vector<char32_t> code_points(std::string_view text) {
+    std::vector<char32_t> out;
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size())
         out.push_back(runtime::next_code_point(text, pos));
-}
-
-std::vector<char32_t> code_points(std::string_view text) {
-    std::vector<char32_t> out;
-    decode_into(out, text);
     return out;
 }
 
@@ -224,28 +283,46 @@ std::vector<PatternItem> parse_pattern(std::string_view pattern) {
     return items;
 }
 
-// A pattern of only "*" matches every text.
-bool matches_everything(const std::vector<PatternItem>& items) {
-    return items.size() == 1 && items[0].kind == PatternItem::Any;
+}  // namespace
+
+namespace {
+
+// A pattern read once: its items, and whether it lets every text through
+// ("*"), the case of every filter left empty.
+struct CompiledPattern {
+    std::vector<PatternItem> items;
+    bool any_text = false;
+};
+
+CompiledPattern compile_pattern(std::string_view pattern) {
+    CompiledPattern compiled;
+    compiled.items = parse_pattern(pattern);
+    compiled.any_text = compiled.items.size() == 1 && compiled.items[0].kind == PatternItem::Any;
+    return compiled;
 }
 
-bool items_match(const std::vector<PatternItem>& items, std::string_view text) {
-    if (matches_everything(items))
+// Matching with one remembered star, moved on when the rest fails; the text
+// is walked in place, a code point at a time.
+bool matches(const CompiledPattern& pattern, std::string_view text) {
+    if (pattern.any_text)
         return true;
-    thread_local std::vector<char32_t> t;  // kept: a filter runs this for every row
-    decode_into(t, text);
-    // Matching with one remembered star, moved on when the rest fails.
+    const std::vector<PatternItem>& items = pattern.items;
     std::size_t pi = 0, ti = 0, star = std::string::npos, star_text = 0;
-    while (ti < t.size()) {
+    while (ti < text.size()) {
         if (pi < items.size() && items[pi].kind == PatternItem::Any) {
             star = pi++;
             star_text = ti;
-        } else if (pi < items.size() && items[pi].matches(t[ti])) {
+            continue;
+        }
+        std::size_t next = ti;
+        const char32_t c = runtime::next_code_point(text, next);
+        if (pi < items.size() && items[pi].matches(c)) {
             ++pi;
-            ++ti;
+            ti = next;
         } else if (star != std::string::npos) {
             pi = star + 1;
-            ti = ++star_text;
+            runtime::next_code_point(text, star_text);
+            ti = star_text;
         } else {
             return false;
         }
@@ -258,7 +335,7 @@ bool items_match(const std::vector<PatternItem>& items, std::string_view text) {
 }  // namespace
 
 bool like_matches(std::string_view pattern, std::string_view text) {
-    return items_match(parse_pattern(pattern), text);
+    return matches(compile_pattern(pattern), text);
 }
 
 namespace {
@@ -295,26 +372,23 @@ std::optional<runtime::DateSerial> date_argument(sqlite3_value* v) {
     }
 }
 
-void free_pattern(void* items) {
-    std::unique_ptr<std::vector<PatternItem>>(static_cast<std::vector<PatternItem>*>(items));
-}
-
-// A statement's pattern is parsed once and kept with it, for all its rows.
+// The pattern of a statement is compiled once and kept with it.
 void like_function(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
         return sqlite3_result_null(context);
-    const std::string_view pattern = text_of(argv[0]);
-    if (pattern == "*")  // an empty filter: every value
-        return sqlite3_result_int(context, 1);
-    auto* items = static_cast<std::vector<PatternItem>*>(sqlite3_get_auxdata(context, 0));
-    if (!items) {
-        auto parsed = std::make_unique<std::vector<PatternItem>>(parse_pattern(pattern));
-        sqlite3_set_auxdata(context, 0, parsed.release(), free_pattern);
-        items = static_cast<std::vector<PatternItem>*>(sqlite3_get_auxdata(context, 0));
+    auto* pattern = static_cast<CompiledPattern*>(sqlite3_get_auxdata(context, 0));
+    if (!pattern) {
+        pattern = new CompiledPattern(compile_pattern(text_of(argv[0])));
+        sqlite3_set_auxdata(context, 0, pattern,
+                            [](void* p) { delete static_cast<CompiledPattern*>(p); });
+        // SQLite may have dropped it at once (a pattern that is no constant).
+        pattern = static_cast<CompiledPattern*>(sqlite3_get_auxdata(context, 0));
+        if (!pattern) {
+            sqlite3_result_int(context, like_matches(text_of(argv[0]), text_of(argv[1])) ? 1 : 0);
+            return;
+        }
     }
-    bool matched =
-        items ? items_match(*items, text_of(argv[1])) : like_matches(pattern, text_of(argv[1]));
-    sqlite3_result_int(context, matched ? 1 : 0);
+    sqlite3_result_int(context, matches(*pattern, text_of(argv[1])) ? 1 : 0);
 }
 
 template <int (*Part)(runtime::DateSerial)>

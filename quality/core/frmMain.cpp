@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmGraficas.h"
 #include "FrmObserva.h"
 #include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
@@ -211,7 +212,7 @@ void frmMain::cmdevalua_Click() {
 }
 
 void frmMain::cmdgraf_Click() {
-    // FrmGraficas, modeless, comes with the graphs window.
+    program().show<FrmGraficas>(forms::Modeless, state_);
 }
 
 void frmMain::cmdpass_Click() {

@@ -12,6 +12,7 @@
 #include "FrmAyuda.h"
 #include "FrmCambioArticulo.h"
 #include "FrmContrasena.h"
+#include "FrmGraficas.h"
 #include "FrmObserva.h"
 #include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
@@ -22,6 +23,7 @@
 #include "frmMain.h"
 #include "frmacerca.h"
 #include "qt_printers.h"
+#include "report_window.h"
 #include "ternova_fixture.h"
 #include "test_program.h"
 
@@ -76,6 +78,8 @@ const Opens kWindows[] = {
     [](App& a, Week&) { return a.show<frmacerca>(forms::Modeless); },
     [](App& a, Week& w) { return a.show<FrmObserva>(forms::Modeless, w.state); },
     [](App& a, Week& w) { return a.show<FrmCambioArticulo>(forms::Modeless, w.cambio); },
+    [](App& a, Week& w) { return a.show<FrmGraficas>(forms::Modeless, w.state); },
+    [](App& a, Week&) { return a.show<report::ReportWindow>(forms::Modeless); },
 };
 // clang-format on
 

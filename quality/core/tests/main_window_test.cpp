@@ -3,6 +3,8 @@
 
 #include "frmMain.h"
 
+#include "FrmGraficas.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -22,6 +24,7 @@
 
 #include "FrmAvance.h"
 #include "FrmContrasena.h"
+#include "FrmGraficas.h"
 #include "controls.h"
 #include "frmacerca.h"
 #include "qt_printers.h"
@@ -135,6 +138,18 @@ TEST_F(MainWindow, AMissingDatabaseIsNamedAndEndsTheProgram) {
     EXPECT_TRUE(app.messages.shown[0].text.contains("Ternova.mdb"));
     EXPECT_EQ(app.messages.shown[0].style, 16);
     EXPECT_FALSE(std::filesystem::exists(folder.file));
+}
+
+TEST_F(MainWindow, AZeroByteDatabaseIsNamedAsNotTheProgramsAndEndsTheProgram) {
+    std::filesystem::resize_file(folder.file, 0);
+    EXPECT_EQ(app.show<frmMain>(forms::Modeless, state), nullptr);
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.exitCode(), 1);
+    EXPECT_TRUE(app.modal.shown.isEmpty());
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(app.messages.shown[0].text.toStdString(),
+              "El archivo '" + folder.file.string() + "' no es la base de datos de Ternova.");
+    EXPECT_EQ(std::filesystem::file_size(folder.file), 0u);
 }
 
 TEST_F(MainWindow, GenerarBoletasRunsTheWeekOnTheChosenReport) {
@@ -329,6 +344,22 @@ TEST_F(MainWindow, TheAboutWindowOpensModeless) {
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowModality(), Qt::NonModal);
+}
+
+TEST_F(MainWindow, VerGraficasOpensTheGraphsWindowModelessFromTheButtonAndTheMenu) {
+    start();
+    for (const char* opener : {"cmdgraf", "mnugraf"}) {
+        if (QString(opener) == "cmdgraf")
+            find<QPushButton>(opener)->click();
+        else
+            find<QAction>(opener)->trigger();
+        auto* graphs = app.find<quality::FrmGraficas>();
+        ASSERT_NE(graphs, nullptr) << opener;
+        EXPECT_TRUE(graphs->isVisible());
+        EXPECT_EQ(graphs->windowModality(), Qt::NonModal);
+        EXPECT_TRUE(window->isVisible());
+        app.unload(*graphs);
+    }
 }
 
 // Compaction.
