@@ -25,10 +25,14 @@ QStringList qtNameFilters(const QString& oldFilter) {
     return filters;
 }
 
-QString QtFileDialog::showOpen(const OpenFileRequest& request) {
+namespace {
+
+// Open and save differ only in the file they accept and in how they confirm it.
+QString askForFile(const OpenFileRequest& request, QFileDialog::FileMode fileMode,
+                   QFileDialog::AcceptMode acceptMode) {
     QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialDir);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(fileMode);
+    dialog.setAcceptMode(acceptMode);
     const QStringList filters = qtNameFilters(request.filter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
@@ -39,18 +43,14 @@ QString QtFileDialog::showOpen(const OpenFileRequest& request) {
     return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
 
+}  // namespace
+
+QString QtFileDialog::showOpen(const OpenFileRequest& request) {
+    return askForFile(request, QFileDialog::ExistingFile, QFileDialog::AcceptOpen);
+}
+
 QString QtFileDialog::showSave(const OpenFileRequest& request) {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialDir);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters = qtNameFilters(request.filter);
-    if (!filters.isEmpty())
-        dialog.setNameFilters(filters);
-    if (!request.fileName.isEmpty())
-        dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+    return askForFile(request, QFileDialog::AnyFile, QFileDialog::AcceptSave);
 }
 
 }  // namespace forms
