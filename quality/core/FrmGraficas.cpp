@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <functional>
 
 #include "Graficas.h"
 #include "controls.h"
@@ -165,30 +166,10 @@ void FrmGraficas::cmdbut4_Click() {
 // The month's totals are long work: the window stays drawn, with the label
 // in the frame's place, and the user's input waits until they are written.
 void FrmGraficas::corridaMensual() {
-    bool hay = false;
-    QString fallo;
-    {
-        forms::LongJob trabajo;
-        setHourglass(true);
-        FameNivel->setVisible(false);
-        lblmsj->setVisible(true);
-        forms::refresh(this);
-        try {
-            hay = state_.calculagraficas(mesgrafica, ubicaciongrafica, año());
-        } catch (const std::exception& error) {
-            fallo = QString::fromStdString(error.what());
-        }
-    }
-    if (!fallo.isEmpty()) {
-        restaura();
-        msgBox(fallo, forms::msg::Critical);
+    const bool hay = hayInformacion(
+        [&] { return state_.calculagraficas(mesgrafica, ubicaciongrafica, año()); }, true);
+    if (!hay)
         return;
-    }
-    if (!hay) {
-        msgBox(kSinInformacion, forms::msg::Information, "Ternova");
-        restaura();
-        return;
-    }
     Reports.ReportFileName = enCarpeta(kReporteMensual);
     Reports.SelectionFormula =
         QString::fromStdString(formula_mensual(mesgrafica, año(), ubicaciongrafica));
@@ -197,13 +178,29 @@ void FrmGraficas::corridaMensual() {
 }
 
 void FrmGraficas::corridaAnual() {
+    const bool hay = hayInformacion(
+        [&] { return hay_meses_graficados(state_.conexion, año(), ubicaciongrafica); }, false);
+    if (!hay)
+        return;
+    Reports.ReportFileName = enCarpeta(kReporteAnual);
+    Reports.SelectionFormula = QString::fromStdString(formula_anual(año(), ubicaciongrafica));
+    Reports.Action(1);
+    setHourglass(false);
+}
+
+bool FrmGraficas::hayInformacion(const std::function<bool()>& consulta, bool conAviso) {
     bool hay = false;
     QString fallo;
     {
         forms::LongJob trabajo;
         setHourglass(true);
+        if (conAviso) {
+            FameNivel->setVisible(false);
+            lblmsj->setVisible(true);
+            forms::refresh(this);
+        }
         try {
-            hay = hay_meses_graficados(state_.conexion, año(), ubicaciongrafica);
+            hay = consulta();
         } catch (const std::exception& error) {
             fallo = QString::fromStdString(error.what());
         }
@@ -211,17 +208,14 @@ void FrmGraficas::corridaAnual() {
     if (!fallo.isEmpty()) {
         restaura();
         msgBox(fallo, forms::msg::Critical);
-        return;
+        return false;
     }
     if (!hay) {
         msgBox(kSinInformacion, forms::msg::Information, "Ternova");
         restaura();
-        return;
+        return false;
     }
-    Reports.ReportFileName = enCarpeta(kReporteAnual);
-    Reports.SelectionFormula = QString::fromStdString(formula_anual(año(), ubicaciongrafica));
-    Reports.Action(1);
-    setHourglass(false);
+    return true;
 }
 
 void FrmGraficas::restaura() {

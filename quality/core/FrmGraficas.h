@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <string>
 
 #include "MdlTtlQuality.h"
@@ -45,6 +46,11 @@ public:
 private:
     void corridaMensual();
     void corridaAnual();
+    // Runs the query that says whether there is anything to show, under the
+    // hourglass (and with the label in the frame's place when `conAviso`);
+    // a failure or an empty answer is told, the window put back, and false
+    // returned.
+    bool hayInformacion(const std::function<bool()>& consulta, bool conAviso);
     // The frame back in place of the label, the normal pointer.
     void restaura();
     std::string año() const;
