@@ -2,6 +2,7 @@
 
 #include "database/database.h"
 #include "new_workbook.h"
+#include "record_list.h"
 #include "runtime/format.h"
 #include "runtime/still_working.h"
 
@@ -13,30 +14,6 @@ constexpr const char* kTodosLosRegistros = "select * from prueba";
 constexpr const char* kHoja = "Registros Facturación";
 // The department the printed pages name at their foot.
 constexpr const char* kDepartamento = "Departamento de Facturación";
-
-workbook::PageLayout paginas() {
-    workbook::PageLayout layout;
-    layout.printTitleRows = workbook::PrintTitleRows{1, 1};  // the headers on every page
-    layout.orientation = workbook::Orientation::landscape;
-    layout.centerHorizontally = true;
-    layout.printHeadings = false;
-    layout.bottomMargin = workbook::centimetersToPoints(0.8);
-    layout.leftFooter = std::string("&08 &B ") + kDepartamento;
-    layout.centerFooter = "&08 &B &F (&A) ";
-    layout.rightFooter = "&08 &B Página: &p de: &N";
-    layout.fitToPages = workbook::FitToPages{1, 15};  // one page wide, 15 tall at most
-    return layout;
-}
-
-void escribe_valor(workbook::NewWorkbook& libro, int fila, int columna,
-                   const runtime::Value& valor) {
-    if (valor.is_null())
-        libro.clearValue(fila, columna);
-    else if (valor.is_number())
-        libro.setValue(fila, columna, valor.to_number());
-    else
-        libro.setValue(fila, columna, valor.to_text());
-}
 
 }  // namespace
 
@@ -93,7 +70,7 @@ long escribe_reporte(db::Database& base, const std::filesystem::path& archivo,
 
     workbook::NewWorkbook libro;
     libro.nameSheet(nombre_hoja(dia));
-    libro.setPageLayout(paginas());
+    libro.setPageLayout(workbook::recordListLayout(kDepartamento));
     // The formats before the rows they reach, as the rows stream to disk:
     libro.formatEveryCell({.borders = true, .alignment = workbook::HorizontalAlignment::center});
     libro.formatRow(1, {.bold = true, .fontSize = 12});
@@ -105,7 +82,7 @@ long escribe_reporte(db::Database& base, const std::filesystem::path& archivo,
     long escritos = 0;
     for (int fila = 2; !registros.eof(); ++fila, registros.move_next()) {
         for (int j = 0; j < columnas; ++j)
-            escribe_valor(libro, fila, j + 1, registros[j]);
+            workbook::setRecordValue(libro, fila, j + 1, registros[j]);
         ++escritos;
         runtime::still_working();
     }

@@ -4,6 +4,7 @@
 
 #include "database/database.h"
 #include "new_workbook.h"
+#include "record_list.h"
 #include "runtime/conversions.h"
 #include "runtime/format.h"
 #include "runtime/still_working.h"
@@ -14,33 +15,9 @@ namespace {
 
 constexpr const char* kHoja = "Muestras SRT ";
 
-workbook::PageLayout paginas(const std::string& departamento) {
-    workbook::PageLayout layout;
-    layout.printTitleRows = workbook::PrintTitleRows{1, 1};  // the headers on every page
-    layout.orientation = workbook::Orientation::landscape;
-    layout.centerHorizontally = true;
-    layout.printHeadings = false;
-    layout.bottomMargin = workbook::centimetersToPoints(0.8);
-    layout.leftFooter = "&08 &B " + departamento;
-    layout.centerFooter = "&08 &B &F (&A) ";
-    layout.rightFooter = "&08 &B Página: &p de: &N";
-    layout.fitToPages = workbook::FitToPages{1, 15};  // one page wide, 15 tall at most
-    return layout;
-}
-
 void escribe_encabezados(workbook::NewWorkbook& libro) {
     for (int columna = 1; columna <= static_cast<int>(kEncabezados.size()); ++columna)
         libro.setValue(1, columna, kEncabezados[columna - 1]);
-}
-
-void escribe_valor(workbook::NewWorkbook& libro, int fila, int columna,
-                   const runtime::Value& valor) {
-    if (valor.is_null())
-        libro.clearValue(fila, columna);
-    else if (valor.is_number())
-        libro.setValue(fila, columna, valor.to_number());
-    else
-        libro.setValue(fila, columna, valor.to_text());
 }
 
 }  // namespace
@@ -83,7 +60,7 @@ long escribe_reporte(db::Database& base, const std::string& consulta,
     avance.muestra(total);
     const std::string nombre = nombre_hoja(dia);
     libro.nameSheet(nombre);
-    libro.setPageLayout(paginas(departamento));
+    libro.setPageLayout(workbook::recordListLayout(departamento));
     // The formats before the rows they reach, as the rows stream to disk:
     libro.formatEveryCell({.borders = true, .alignment = workbook::HorizontalAlignment::center});
     libro.formatRow(1, {.bold = true, .fontSize = 12});
@@ -102,7 +79,7 @@ long escribe_reporte(db::Database& base, const std::string& consulta,
         }
         ++fila;
         for (int j = 0; j < columnas; ++j)
-            escribe_valor(libro, fila, j + 1, registros[j]);
+            workbook::setRecordValue(libro, fila, j + 1, registros[j]);
         ++escritos;
         if (int ahora = porcentaje_avance(escritos, total); ahora != porcentaje) {
             porcentaje = ahora;
