@@ -8,6 +8,7 @@
 #include "database_error.h"
 #include "recordset_impl.h"
 #include "runtime/strings.h"
+#include "select_shape.h"
 #include "sql_dialect.h"
 
 namespace db {
@@ -18,16 +19,6 @@ constexpr long kPageRows = 512;
 
 [[noreturn]] void no_current_row() {
     throw Error(kGeneralError, "No hay registro activo.");
-}
-
-std::string quoted_name(std::string_view name) {
-    std::string out = "\"";
-    for (char c : name) {
-        out += c;
-        if (c == '"')
-            out += '"';
-    }
-    return out + "\"";
 }
 
 // "SELECT a, b FROM t ..." with the rowid as a hidden first column, or "" when
@@ -54,7 +45,7 @@ std::unique_ptr<RecordsetImpl> RecordsetImpl::open_table(std::shared_ptr<Connect
     r->paged = true;
     r->has_rowid = true;
     PooledStatement probe =
-        r->connection->prepare("SELECT rowid, * FROM " + quoted_name(table) + " LIMIT 0");
+        r->connection->prepare("SELECT rowid, * FROM " + quoted_identifier(table) + " LIMIT 0");
     for (int i = 1; i < probe->column_count(); ++i)
         r->names.push_back(probe->column_name(i));
     r->target_columns = r->names;
@@ -140,9 +131,9 @@ bool RecordsetImpl::fetch() {
     if (done)
         return false;
     if (paged) {
-        PooledStatement page = connection->prepare("SELECT rowid, * FROM " + quoted_name(table) +
-                                                   " WHERE rowid > ? ORDER BY rowid LIMIT " +
-                                                   std::to_string(kPageRows));
+        PooledStatement page = connection->prepare(
+            "SELECT rowid, * FROM " + quoted_identifier(table) +
+            " WHERE rowid > ? ORDER BY rowid LIMIT " + std::to_string(kPageRows));
         page->bind(1, runtime::Value(last_rowid));
         long read = 0;
         while (page->step()) {
@@ -257,11 +248,11 @@ void RecordsetImpl::store_new_row() {
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (!assigned[i])
                 continue;
-            columns += (columns.empty() ? "" : ", ") + quoted_name(target_columns[i]);
+            columns += (columns.empty() ? "" : ", ") + quoted_identifier(target_columns[i]);
             marks += marks.empty() ? "?" : ", ?";
         }
         std::string sql =
-            "INSERT INTO " + quoted_name(table) +
+            "INSERT INTO " + quoted_identifier(table) +
             (columns.empty() ? " DEFAULT VALUES" : " (" + columns + ") VALUES (" + marks + ")");
         insert_statement = connection->prepare(sql);
         insert_mask = assigned;
@@ -286,9 +277,9 @@ void RecordsetImpl::store_edited_row() {
         std::string sets;
         for (std::size_t i = 0; i < names.size(); ++i)
             if (assigned[i])
-                sets += (sets.empty() ? "" : ", ") + quoted_name(target_columns[i]) + " = ?";
-        update_statement = connection->prepare("UPDATE " + quoted_name(table) + " SET " + sets +
-                                               " WHERE rowid = ?");
+                sets += (sets.empty() ? "" : ", ") + quoted_identifier(target_columns[i]) + " = ?";
+        update_statement = connection->prepare("UPDATE " + quoted_identifier(table) + " SET " +
+                                               sets + " WHERE rowid = ?");
         update_mask = assigned;
     }
     int index = 1;
@@ -416,7 +407,7 @@ bool Recordset::find_first(std::string_view criteria) {
             if (runtime::equal_case_blind(r.names[j], name))
                 name += "#" + std::to_string(i);
         fields += (i ? ", ?" : "?") + std::string(" COLLATE ") + kCaseBlindCollation + " AS " +
-                  quoted_name(name);
+                  quoted_identifier(name);
     }
     PooledStatement probe = r.connection->prepare("SELECT (" + r.connection->translated(criteria) +
                                                   ") FROM (SELECT " + fields + ")");
@@ -542,7 +533,7 @@ void Recordset::delete_current() {
     if (!r.paged)
         r.read_all();
     PooledStatement remove =
-        r.connection->prepare("DELETE FROM " + quoted_name(r.table) + " WHERE rowid = ?");
+        r.connection->prepare("DELETE FROM " + quoted_identifier(r.table) + " WHERE rowid = ?");
     remove->bind(1, runtime::Value(r.rowids[r.position]));
     remove->step();
     r.rows.erase(r.rows.begin() + r.position);
