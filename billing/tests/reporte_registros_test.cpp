@@ -67,7 +67,8 @@ TEST_F(Report, HoldsTheHeadersAndEveryRecordWithItsFormats) {
         EXPECT_EQ(body.horizontal, "center") << reference;
     }
 
-    pugi::xml_node sheet = read.xml(read.sheetPart(0)).child("worksheet");
+    const auto part = read.xml(read.sheetPart(0));  // the document must outlive its nodes
+    pugi::xml_node sheet = part.child("worksheet");
     EXPECT_STREQ(sheet.child("pageSetup").attribute("orientation").value(), "landscape");
     EXPECT_STREQ(sheet.child("pageSetup").attribute("fitToHeight").value(), "15");
     EXPECT_STREQ(sheet.child("headerFooter").child("oddFooter").text().get(),
