@@ -48,7 +48,7 @@ void Form::setHourglass(bool waiting) {
 }
 
 bool Form::printForm() {
-    return services().printer->printImage(client_->grab().toImage(), windowTitle());
+    return services().printer->printWidget(*client_, windowTitle());
 }
 
 bool Form::unloadMe() {

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QPrinter;
+class QWidget;
 
 namespace forms {
 
@@ -24,6 +25,11 @@ public:
     // corner; an image wider or taller than the page is shrunk to fit.
     // Returns false when the printer could not print.
     virtual bool printImage(const QImage& image, const QString& jobName) = 0;
+
+    // Prints a window's client area as it looks on the screen, the same way;
+    // a printer that can keeps its texts as texts (a PDF file then holds
+    // them). By default, its image through printImage().
+    virtual bool printWidget(QWidget& widget, const QString& jobName);
 };
 
 // The desktop's printers through Qt PrintSupport.
@@ -36,6 +42,7 @@ public:
 
     void showSetup() override;
     bool printImage(const QImage& image, const QString& jobName) override;
+    bool printWidget(QWidget& widget, const QString& jobName) override;
 
 private:
     std::unique_ptr<QPrinter> printer_;

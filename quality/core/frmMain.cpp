@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmObserva.h"
 #include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
 #include "FrmSupervisores.h"
@@ -205,7 +206,7 @@ void frmMain::cmdtottec_Click() {
 }
 
 void frmMain::cmdevalua_Click() {
-    // FrmObserva, modeless and without any condition, comes with the evaluation window.
+    program().show<FrmObserva>(forms::Modeless, state_);
 }
 
 void frmMain::cmdgraf_Click() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLabel>
 
 #include <regex>
 
@@ -36,6 +37,17 @@ TEST(QtPrinter, PrintsAWindowsImageOnOnePage) {
     const std::string images = runTool("pdfimages", {"-list", pdf});
     EXPECT_TRUE(std::regex_search(images, std::regex("\\bimage\\s+300\\s+200\\s.*\\s96\\s+96\\s")))
         << images;
+}
+
+TEST(QtPrinter, PrintsAWindowWithItsTextsAsTexts) {
+    testsupport::TempDir dir;
+    const std::string pdf = (dir.path() / "window.pdf").string();
+    QLabel window("JUAN PÉREZ, técnico");
+    window.resize(300, 40);
+    forms::QtPrinter printer(QString::fromStdString(pdf));
+    ASSERT_TRUE(printer.printWidget(window, "Observación de Calidad en Boletas VIV"));
+    const std::string texto = runTool("pdftotext", {pdf, "-"});
+    EXPECT_NE(texto.find("JUAN PÉREZ, técnico"), std::string::npos) << texto;
 }
 
 TEST(QtPrinter, RefusesAnEmptyImage) {
