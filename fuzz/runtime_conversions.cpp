@@ -70,8 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         double number;
         std::memcpy(&number, data, sizeof number);
         check_parts(number);
-        if (std::isfinite(number)) {
-            // Fifteen significant digits come back as the same number.
+        if (std::fabs(number) < 1e308) {
+            // Fifteen significant digits come back as the same number (short
+            // of the largest doubles, which they round beyond).
             const double back = val(number_to_text(number));
             FUZZ_CHECK(std::fabs(back - number) <= 1e-14 * std::fabs(number));
         }
