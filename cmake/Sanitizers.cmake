@@ -43,7 +43,6 @@ if(SANITIZE)
     ${CMAKE_CURRENT_LIST_DIR}/sanitizers/default_options.cpp)
   target_compile_definitions(sanitizer_default_options PRIVATE
     LSAN_SUPPRESSIONS="${CMAKE_CURRENT_LIST_DIR}/sanitizers/lsan.supp"
-    UBSAN_SUPPRESSIONS="${CMAKE_CURRENT_LIST_DIR}/sanitizers/ubsan.supp"
     SANITIZER_REPORT_DIR="${SANITIZER_REPORT_DIR}")
 endif()
 

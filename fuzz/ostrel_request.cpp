@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 
 #include "fuzz_support.h"
 #include "request.h"
@@ -19,6 +21,15 @@ void check_field(const char (&field)[N]) {
 
 bool fits_connect_string(const char* value) {
     return !std::strpbrk(value, ";{}");
+}
+
+// Sets an environment variable through a buffer of its own: setenv keeps
+// every value it was ever given, which millions of runs would pile up.
+void put_variable(const char* name, const std::string& value) {
+    static std::map<std::string, std::string> buffers;
+    std::string& buffer = buffers[name];
+    buffer = std::string(name) + "=" + value.c_str();
+    putenv(buffer.data());
 }
 
 }  // namespace
@@ -39,18 +50,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(std::strlen(decoded.c_str()) <= std::strlen(query.c_str()));
 
     setenv("REMOTE_ADDR", "127.0.0.1", 1);
-    setenv("QUERY_STRING", query.c_str(), 1);
+    put_variable("QUERY_STRING", query);
     setenv("REQUEST_METHOD", "POST", 1);
     setenv("CONTENT_TYPE", "application/x-www-form-urlencoded", 1);
     // The announced length: the body's own, or one more when the body ends in byte 2.
     std::size_t announced = body.size();
     if (!body.empty() && body.back() == '\x02')
         ++announced;
-    setenv("CONTENT_LENGTH", std::to_string(announced).c_str(), 1);
+    put_variable("CONTENT_LENGTH", std::to_string(announced));
     const char* variables[] = {"FORM_DSN", "FORM_UID", "FORM_PWD", "FORM_SQL"};
     for (std::size_t i = 0; i < 4; ++i) {
         if (i + 2 < reached)
-            setenv(variables[i], parts[i + 2].c_str(), 1);
+            put_variable(variables[i], parts[i + 2]);
         else
             unsetenv(variables[i]);
     }

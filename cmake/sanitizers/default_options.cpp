@@ -15,8 +15,8 @@ const char* __lsan_default_options() {
 }
 
 const char* __ubsan_default_options() {
-    return "print_stacktrace=1:halt_on_error=1:suppressions=" UBSAN_SUPPRESSIONS
-           ":log_path=" SANITIZER_REPORT_DIR "/report";
+    // Undefined behaviour is never suppressed: every check stops the program.
+    return "print_stacktrace=1:halt_on_error=1:log_path=" SANITIZER_REPORT_DIR "/report";
 }
 
 // Libraries stay loaded to the end of the process. A leak report names only
