@@ -10,10 +10,16 @@
 // schema (one prepared insert, one transaction); inserts the rows the
 // importer made, with one prepared insert in one transaction and nothing
 // else, into another such file; and prints both rates, the best of three
-// runs each.
+// runs each. Then three more imports as the main window runs them: in a long
+// job, its window drawn (offscreen), against the importer's best.
+
+#include <QApplication>
+#include <QLabel>
 
 #include <sqlite3.h>
 #include <unistd.h>
+
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +30,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,6 +38,8 @@
 #include "database/database.h"
 #include "database_sample_store.h"
 #include "importa_muestras.h"
+#include "long_job.h"
+#include "runtime/still_working.h"
 #include "sample_file_text.h"
 #include "sqlite_db.h"
 
@@ -190,16 +199,48 @@ double bare_insert(const fs::path& file, const PackedRows& rows) {
     return seconds_since(start);
 }
 
-double importer(const fs::path& file, const fs::path& sample, std::size_t expected_rows) {
+// The main window's pointer: the window drawn again with every change.
+class WindowPointer : public WaitPointer {
+public:
+    explicit WindowPointer(QWidget& window) : window_(window) {}
+    void setWindowPointer(MousePointer) override { forms::refresh(&window_); }
+    void setScreenPointer(MousePointer) override {}
+
+private:
+    QWidget& window_;
+};
+
+// The process's processor time: what the window costs, less blurred than the
+// clock by the other work on the machine.
+double cpu_seconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+double importer(const fs::path& file, const fs::path& sample, std::size_t expected_rows,
+                QWidget* window = nullptr, double* processor = nullptr) {
     auto db = fresh_db(file);
     // The program's store over its database layer, as the window gives it.
     db::Database database(file);
     rejections::DatabaseSampleStore store(database);
     QuietMessages messages;
-    NoPointer pointer;
+    NoPointer no_pointer;
+    std::optional<WindowPointer> window_pointer;
+    if (window)
+        window_pointer.emplace(*window);
+    WaitPointer& pointer = window ? static_cast<WaitPointer&>(*window_pointer) : no_pointer;
     const auto start = std::chrono::steady_clock::now();
-    importa_muestras({store, messages, pointer, 2008}, sample, kNombre);
+    const double cpu = cpu_seconds();
+    {
+        std::optional<forms::LongJob> job;
+        if (window)
+            job.emplace();
+        importa_muestras({store, messages, pointer, 2008}, sample, kNombre);
+    }
     const double elapsed = seconds_since(start);
+    if (processor)
+        *processor = cpu_seconds() - cpu;
     const std::string expected =
         "Se capturaron  " + std::to_string(expected_rows) + " registros muestra";
     if (messages.last != expected || db->scalar(R"(SELECT count(*) FROM "Riruzozs alta")") !=
@@ -239,12 +280,44 @@ int run(const fs::path& folder) {
     }
     std::printf("best: importer %.0f records/s, bare prepared insert %.0f records/s, ratio %.2f\n",
                 count / best_import, count / best_bare, best_bare / best_import);
+
+    QLabel window("Datos de Riruzozs");
+    window.resize(434, 256);
+    window.show();
+    double cpu_plain = 1e30, cpu_window = 1e30;
+    for (int i = 0; i < kRuns; ++i) {
+        double plain = 0, drawn = 0;
+        importer(folder / "riruzozs.mdb", sample, count, nullptr, &plain);
+        importer(folder / "riruzozs.mdb", sample, count, &window, &drawn);
+        cpu_plain = std::min(cpu_plain, plain);
+        cpu_window = std::min(cpu_window, drawn);
+    }
+    std::printf(
+        "processor, best of %d: importer %.3f s, in a long job with its window %.3f s "
+        "(%+.1f%%)\n",
+        kRuns, cpu_plain, cpu_window, 100.0 * (cpu_window - cpu_plain) / cpu_plain);
+
+    // The long job's own share, apart from the noise of the machine: one
+    // pulse per line of the file, alone, with the window drawn in its rounds.
+    const long lines = 2L * kBlocks * (kPerBlock + 3);
+    const auto pulses_start = std::chrono::steady_clock::now();
+    {
+        forms::LongJob job;
+        forms::refresh(&window);
+        for (long i = 0; i < lines; ++i)
+            runtime::still_working();
+    }
+    const double pulses = seconds_since(pulses_start);
+    std::printf("%ld pulses alone: %.3f s, %.1f%% of the importer's processor time\n", lines,
+                pulses, 100.0 * pulses / cpu_plain);
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
     try {
         if (argc > 1) {
             fs::create_directories(argv[1]);

@@ -3,6 +3,9 @@
 // Boletas_Resueltas, the whole run with the sample and both workbooks, and,
 // for comparison, a bare prepared SQLite insert of the same rows in one
 // transaction. Prints the rates and the reader's share of the bare rate.
+// Then the whole run three times more each way, without a window and with its
+// progress window drawn as it goes (offscreen) inside the long job that
+// "Generar Boletas" runs it in: the cost of keeping the windows drawn.
 //
 //   weekly_run_bench [DETAIL_LINES]
 
@@ -18,11 +21,20 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+
+#include <time.h>
+
+#include <algorithm>
+
+#include "FrmAvance.h"
 #include "GeneraArchivos.h"
 #include "LectorBoletas.h"
 #include "database/TernovaDatabase.h"
+#include "long_job.h"
 #include "runtime/line_reader.h"
 #include "runtime/program_folder.h"
+#include "test_program.h"
 
 namespace {
 
@@ -128,9 +140,51 @@ public:
     void reloj(bool) override {}
 };
 
+// The process's processor time: what the windows cost, less blurred than the
+// clock by the other work on the machine.
+double cpu_seconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+struct Tiempo {
+    double reloj = 1e30, cpu = 1e30;
+    void mejor(const Tiempo& otro) {
+        reloj = std::min(reloj, otro.reloj);
+        cpu = std::min(cpu, otro.cpu);
+    }
+};
+
+// One whole run on a copy of the report in a folder of its own; its times.
+Tiempo corrida_completa(const fs::path& carpeta, const fs::path& reporte, quality::Avance& avance,
+                        bool en_trabajo_largo) {
+    fs::create_directories(carpeta / "semana");
+    fs::copy_file(reporte, carpeta / "semana" / reporte.filename());
+    db::Database conexion(quality::create_ternova_database(carpeta, "clave"));
+    SinAvisos avisos;
+    quality::Aleatorio aleatorio;
+    quality::GeneraArchivos corrida(conexion, avance, avisos, aleatorio);
+    const auto start = std::chrono::steady_clock::now();
+    const double cpu = cpu_seconds();
+    bool generado = false;
+    if (en_trabajo_largo) {
+        forms::LongJob trabajo;
+        generado = corrida.generaarchivos(carpeta / "semana" / reporte.filename());
+    } else {
+        generado = corrida.generaarchivos(carpeta / "semana" / reporte.filename());
+    }
+    const Tiempo tiempo{seconds_since(start), cpu_seconds() - cpu};
+    if (!generado)
+        std::fprintf(stderr, "the run in %s FAILED\n", carpeta.c_str());
+    return tiempo;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
     const long detalles = argc > 1 ? std::atol(argv[1]) : 100000;
     const fs::path dir =
         fs::temp_directory_path() / ("weekly_run_bench_" + std::to_string(getpid()));
@@ -168,6 +222,55 @@ int main(int argc, char** argv) {
     std::printf("reader / bare insert:    %9.2f\n", directa / lectura);
     std::printf("whole weekly run:        %9.3f s  %10.0f lines/s  (%s)\n", completa,
                 filas.size() / completa, generado ? "generated" : "FAILED");
+
+    // Without a window, and with the progress window in a long job, three
+    // times each, taking turns at going first.
+    Tiempo sin_ventana, con_ventana;
+    for (int vez = 0; vez < 6; ++vez) {
+        const bool con = (vez % 2 == 0) == (vez / 2 % 2 == 0);
+        const fs::path carpeta = dir / ("corrida" + std::to_string(vez));
+        if (con) {
+            forms::TestProgram programa("Ternova");
+            quality::AvanceEnVentana ventana(programa);
+            con_ventana.mejor(corrida_completa(carpeta, reporte, ventana, true));
+        } else {
+            quality::SinAvance nada;
+            sin_ventana.mejor(corrida_completa(carpeta, reporte, nada, false));
+        }
+        fs::remove_all(carpeta);
+    }
+    std::printf("run, no window (best 3): %9.3f s  %10.0f lines/s  %7.3f s of processor\n",
+                sin_ventana.reloj, filas.size() / sin_ventana.reloj, sin_ventana.cpu);
+    std::printf("run, window (best of 3): %9.3f s  %10.0f lines/s  %7.3f s of processor\n",
+                con_ventana.reloj, filas.size() / con_ventana.reloj, con_ventana.cpu);
+    std::printf("the window and its long job: %+.1f %% of the time, %+.1f %% of the processor\n",
+                100.0 * (con_ventana.reloj - sin_ventana.reloj) / sin_ventana.reloj,
+                100.0 * (con_ventana.cpu - sin_ventana.cpu) / sin_ventana.cpu);
+
+    // The window's own share, apart from the noise of the machine: what a run
+    // gives its window (a bar value for every line and every sampled row, a
+    // percentage for every ticket), given alone in a long job, with its
+    // rounds of drawing.
+    {
+        forms::TestProgram programa("Ternova");
+        quality::AvanceEnVentana ventana(programa);
+        const long llamadas = static_cast<long>(filas.size());
+        const auto start = std::chrono::steady_clock::now();
+        {
+            forms::LongJob trabajo;
+            ventana.mostrar();
+            for (long i = 0; i < llamadas; ++i) {
+                ventana.barra(quality::Barra::Barrita, i, llamadas);
+                ventana.etiqueta(quality::Etiqueta::lblporc, std::to_string(i * 100 / llamadas));
+            }
+            for (long i = 0; i < llamadas; ++i)
+                ventana.barra(quality::Barra::Barrita2, i, llamadas);
+            ventana.descargar();
+        }
+        const double solo = seconds_since(start);
+        std::printf("the window's calls alone:%9.3f s  (%.1f %% of the run without a window)\n",
+                    solo, 100.0 * solo / sin_ventana.reloj);
+    }
     fs::remove_all(dir);
     return generado ? 0 : 1;
 }

@@ -8,6 +8,8 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "templatizer.h"
@@ -48,7 +50,8 @@ public:
     // on the path to the URL its children.
     void draw(std::ostream& out, const std::string& url);
     // Writes the entries of one parent at a nesting depth, opening those on
-    // the path.
+    // the path. Levels are kept on a stack of its own, so a chain of any
+    // depth is drawn without deep recursion.
     void render_level(std::ostream& out, int parent, int depth);
 
     const std::vector<int>& path() const { return path_; }
@@ -58,13 +61,18 @@ public:
     friend std::ostream& operator<<(std::ostream& out, const menu& tree);
 
 private:
-    void render_level(std::ostream& out, int parent, int depth, std::vector<int>& open_chain);
+    void add_node(menu_node node);
     void render_block(std::ostream& out, const std::string& block);
 
     Templatizer* engine_;  // not owned
     std::vector<int> path_;
+    std::unordered_set<int> path_ids_;  // the path's ids, for lookups in constant time
     std::string url_;
     std::vector<menu_node> nodes_;
+    // Indexes kept with the nodes as they are read: the first entry of each
+    // id, and the entries of each parent in file order.
+    std::unordered_map<int, size_t> first_of_id_;
+    std::unordered_map<int, std::vector<size_t>> children_of_;
 };
 
 // Reads entries until one fails to read (a non-numeric id or parent ends the

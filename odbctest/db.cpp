@@ -35,26 +35,26 @@ void write_records(SQLHENV henv, SQLHDBC hdbc, SQLHSTMT hstmt) {
         message[sizeof message - 1] = '\0';
         state[sizeof state - 1] = '\0';
         page_text(reinterpret_cast<const char*>(message));
-        std::fputs(", SQLSTATE=", stdout);
+        out_text(", SQLSTATE=");
         page_text(reinterpret_cast<const char*>(state));
         if (request.cgi_mode)
-            std::fputs("<br>", stdout);
-        std::fputc('\n', stdout);
+            out_text("<br>");
+        out_char('\n');
     }
 }
 
 // Text tables: the cell left-aligned, padded and cut to the width, and the
 // "|" between columns.
 void text_cell(const char* text, int width, bool last) {
-    std::printf("%-*.*s", width, width, text);
+    out_padded(text, width);
     if (!last)
-        std::fputc('|', stdout);
+        out_char('|');
 }
 
 void html_cell(const char* text) {
-    std::fputs("<td>", stdout);
+    out_text("<td>");
     html_text(text);
-    std::fputs("</td>", stdout);
+    out_text("</td>");
 }
 
 int close_after_failure(const char* label) {
@@ -66,7 +66,7 @@ int close_after_failure(const char* label) {
 // The header, with the widths found on the way; false after a failure.
 bool describe_columns(int count, int* widths) {
     if (request.cgi_mode)
-        std::fputs("<table border=\"1\" cellpadding=\"2\" cellspacing=\"0\">\n<tr>", stdout);
+        out_text("<table border=\"1\" cellpadding=\"2\" cellspacing=\"0\">\n<tr>");
     for (int i = 0; i < count; ++i) {
         SQLCHAR name[50] = {};
         SQLSMALLINT name_length = 0, sql_type = 0, scale = 0, nullable = 0;
@@ -84,26 +84,25 @@ bool describe_columns(int count, int* widths) {
             text_cell(column_name, widths[i], i == count - 1);
     }
     if (request.cgi_mode) {
-        std::fputs("\n</tr>\n", stdout);
+        out_text("\n</tr>\n");
         return true;
     }
-    std::fputc('\n', stdout);
+    out_char('\n');
     for (int i = 0; i < count; ++i) {
         if (widths[i] == 0)
             continue;
-        for (int n = 0; n < widths[i]; ++n)
-            std::fputc('-', stdout);
+        out_repeated('-', widths[i]);
         if (i != count - 1)
-            std::fputc('+', stdout);
+            out_char('+');
     }
-    std::fputc('\n', stdout);
+    out_char('\n');
     return true;
 }
 
 // One fetched row; false when a value could not be read.
 bool write_row(int count, const int* widths) {
     if (request.cgi_mode)
-        std::fputs("<tr>\n", stdout);
+        out_text("<tr>\n");
     for (int i = 0; i < count; ++i) {
         if (widths[i] == 0)
             continue;
@@ -117,10 +116,9 @@ bool write_row(int count, const int* widths) {
             if (request.cgi_mode) {
                 html_cell("*");
             } else {
-                char stars[kMaxColumnWidth + 1];
-                std::memset(stars, '*', widths[i]);
-                stars[widths[i]] = '\0';
-                text_cell(stars, widths[i], i == count - 1);
+                out_repeated('*', widths[i]);
+                if (i != count - 1)
+                    out_char('|');
             }
         } else if (request.cgi_mode) {
             html_cell(value);
@@ -128,7 +126,7 @@ bool write_row(int count, const int* widths) {
             text_cell(value, widths[i], i == count - 1);
         }
     }
-    std::fputs(request.cgi_mode ? "\n</tr>\n" : "\n", stdout);
+    out_text(request.cgi_mode ? "\n</tr>\n" : "\n");
     return true;
 }
 
@@ -220,25 +218,28 @@ void release_handles() {
 void print_failure(const char* text) {
     connection.connection_ok = 0;
     if (request.cgi_mode) {
-        std::fputs("<H2>Failed</H2>\n<H3>", stdout);
+        out_text("<H2>Failed</H2>\n<H3>");
         html_text(text);
-        std::fputs("</H3>\n", stdout);
+        out_text("</H3>\n");
     } else {
-        std::printf("Failed\n%s\n", text);
+        out_text("Failed\n");
+        out_text(text);
+        out_char('\n');
     }
 }
 
 int print_diagnostics(const char* label, int information) {
     const char* kind = information ? "Information" : "Error";
-    if (request.cgi_mode)
-        std::printf("<H3>%s %s</H3>\n", label, kind);
-    else
-        std::printf("%s %s\n", label, kind);
+    out_text(request.cgi_mode ? "<H3>" : "");
+    out_text(label);
+    out_char(' ');
+    out_text(kind);
+    out_text(request.cgi_mode ? "</H3>\n" : "\n");
     if (connection.pending_message[0]) {
         page_text(connection.pending_message);
         if (request.cgi_mode)
-            std::fputs("<br>", stdout);
-        std::fputc('\n', stdout);
+            out_text("<br>");
+        out_char('\n');
     }
     write_records(connection.henv, connection.hdbc, connection.hstmt);
     write_records(connection.henv, connection.hdbc, SQL_NULL_HSTMT);
@@ -253,11 +254,13 @@ void DB_MesgHandler(const char* text) {
 
 void print_diagnosis(const char* text) {
     if (request.cgi_mode) {
-        std::fputs("<h3>Diagnosis: ", stdout);
+        out_text("<h3>Diagnosis: ");
         html_text(text);
-        std::fputs("</h3>\n", stdout);
+        out_text("</h3>\n");
     } else {
-        std::printf("Diagnosis: %s\n", text);
+        out_text("Diagnosis: ");
+        out_text(text);
+        out_char('\n');
     }
 }
 
@@ -279,7 +282,7 @@ int run_sql() {
     if (SQLNumResultCols(statement, &column_count) != SQL_SUCCESS)
         return close_after_failure("SQLNumResultCols");
     if (column_count == 0) {
-        std::fputs("Statement executed.\n", stdout);
+        out_text("Statement executed.\n");
         SQLFreeStmt(statement, SQL_CLOSE);
         return 0;
     }
@@ -303,8 +306,10 @@ int run_sql() {
         ++rows;
     }
     if (request.cgi_mode)
-        std::fputs("</table>", stdout);
-    std::printf(" %lu row(s) fetched.\n", rows);
+        out_text("</table>");
+    out_char(' ');
+    out_unsigned(rows);
+    out_text(" row(s) fetched.\n");
     SQLFreeStmt(statement, SQL_CLOSE);
     return 0;
 }

@@ -11,21 +11,21 @@
 namespace {
 
 void line(const char* text) {
-    std::fputs(text, stdout);
-    std::fputc('\n', stdout);
+    out_text(text);
+    out_char('\n');
 }
 
 // One entry field of the form: an input box while the field is asked for,
 // else its value as text.
 void form_field(int prompt_field, const char* input_format_start, const char* value) {
     if (request.prompt_flags[prompt_field] != PROMPT_NEVER) {
-        std::fputs(input_format_start, stdout);
+        out_text(input_format_start);
         html_text(value);
-        std::fputs("\"></td>", stdout);
+        out_text("\"></td>");
     } else {
-        std::fputs("<td>", stdout);
+        out_text("<td>");
         html_text(value);
-        std::fputs("</td>", stdout);
+        out_text("</td>");
     }
 }
 
@@ -81,9 +81,8 @@ void print_form() {
     line("<INPUT TYPE=HIDDEN NAME=FORMINPUT VALUE=\"1\">");
     line("<table border=\"0\">\n<tr>");
     line("<td align=\"center\" colspan=\"4\"><font size=\"6\"><strong>");
-    std::fputs("<img src=\"/images/kvtconf.gif\" align=\"texttop\" width=\"38\" height=\"38\"> ",
-               stdout);
-    std::fputs("ODBC", stdout);
+    out_text("<img src=\"/images/kvtconf.gif\" align=\"texttop\" width=\"38\" height=\"38\"> ");
+    out_text("ODBC");
     line(" Test</strong></font></td>\n</tr>");
 
     line("<tr>\n<td><b>DSN&nbsp;Name:</b></td>");
@@ -94,21 +93,21 @@ void print_form() {
     form_field(PROMPT_UID, "<td><input type=text name=uid size=20 value=\"", request.uid);
     line("<td><b>Password:</b></td>");
     if (request.prompt_flags[PROMPT_PWD] != PROMPT_NEVER) {
-        std::fputs("<td><input type=password name=pwd size=16 value=\"", stdout);
+        out_text("<td><input type=password name=pwd size=16 value=\"");
         html_text(request.pwd);
-        std::fputs("\"></td>\n</tr>", stdout);
+        out_text("\"></td>\n</tr>");
     } else {
         // The password itself never shows: one star per character.
-        std::fputs("<td>", stdout);
+        out_text("<td>");
         for (std::size_t i = 0; i < std::strlen(request.pwd); ++i)
-            std::fputc('*', stdout);
+            out_char('*');
         line("</td>\n</tr>");
     }
 
     if (request.prompt_flags[PROMPT_SQL] != PROMPT_NEVER) {
         line("<tr>\n<td align=\"center\" colspan=\"4\"><br>");
         line("<b>Optional SQL statement:</b><br>");
-        std::fputs("<textarea NAME=SQL rows=6 cols=55>", stdout);
+        out_text("<textarea NAME=SQL rows=6 cols=55>");
         html_text(request.sql);
         line("</textarea></td>\n</tr>");
     }
@@ -132,8 +131,8 @@ void run_statement() {
 void statement_loop(std::FILE* input) {
     char typed[kSqlFieldLength + 1];
     while (true) {
-        std::fputs("SQL>", stdout);
-        std::fflush(stdout);
+        out_text("SQL>");
+        out_flush();
         const long read = read_typed_line(input, typed, sizeof typed);
         if (read < 0)
             return;
@@ -173,15 +172,15 @@ void run_session(std::FILE* input) {
     } else {
         connection.connection_ok = 1;
         if (request.cgi_mode) {
-            std::fputs("<H2>Connected</H2>\n", stdout);
+            out_text("<H2>Connected</H2>\n");
             html_text(request.sql);
-            std::fputs("<p>", stdout);
+            out_text("<p>");
             if (request.sql[0])
                 run_statement();
             else
-                std::fputs("Connection successful\n", stdout);
+                out_text("Connection successful\n");
         } else {
-            std::fputs("Connection successful\n", stdout);
+            out_text("Connection successful\n");
             statement_loop(input);
         }
     }

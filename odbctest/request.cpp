@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "page_output.h"
 #include "program_args.h"
 #include "s_alloc.h"
 #include "text_case.h"
@@ -144,7 +145,8 @@ int read_request(int argc, char** argv, std::FILE* body) {
     if (!request.cgi_mode) {
         if (argc != 2) {
             print_usage();
-            std::printf("Error: Wrong number of arguments\n");
+            out_text("Error: Wrong number of arguments\n");
+            out_flush();  // the run ends here
             return 0;
         }
         // The local user's own connect string, handed to the driver unparsed.

@@ -1,7 +1,9 @@
 #include "MdlTtlQuality.h"
 
 #include "database/TernovaDatabase.h"
+#include "runtime/conversions.h"
 #include "runtime/program_folder.h"
+#include "runtime/strings.h"
 
 namespace quality {
 
@@ -16,6 +18,22 @@ void lee_limites(db::Database& conexion, const char* consulta, std::array<double
         limites[fila] = tiempo.is_null() ? 0 : tiempo.to_number();
         rs.move_next();
     }
+}
+
+// The month's count of one kind: the first row's column named like each of
+// the five queries, summed. The values are bound, never pasted.
+std::int64_t suma_calificaciones(db::Database& conexion, const std::string& consulta, int mes,
+                                 double año, const std::string& ubicacion) {
+    std::int64_t suma = 0;
+    for (int k = 1; k <= 5; ++k) {
+        const std::string nombre = consulta + std::to_string(k);
+        db::Recordset rsgeneral = conexion.open_recordset(
+            "SELECT * FROM " + nombre + " WHERE mes = ? AND año = ? AND ubicacion = ?;",
+            db::Cursor::Lazy, {mes, año, ubicacion});
+        if (!rsgeneral.eof() && !rsgeneral[nombre].is_null())
+            suma += static_cast<std::int64_t>(rsgeneral[nombre].to_number());
+    }
+    return suma;
 }
 
 }  // namespace
@@ -56,6 +74,48 @@ std::optional<int> MdlTtlQuality::rangoprioridad(int prioridad) {
     if (prioridad >= 67 && prioridad <= 99)
         return 2;
     return std::nullopt;
+}
+
+bool MdlTtlQuality::calculagraficas(int mes, const std::string& ubicacion, const std::string& año) {
+    if (mes < 1 || mes > 12)
+        return false;
+    const double valor_año = runtime::val(año);
+    const std::int64_t satisfactorios =
+        suma_calificaciones(conexion, "satisfactorios", mes, valor_año, ubicacion);
+    const std::int64_t nosatisfactorios =
+        suma_calificaciones(conexion, "nosatisfactorios", mes, valor_año, ubicacion);
+    if (satisfactorios == 0 && nosatisfactorios == 0)
+        return false;
+
+    const std::string nombre_mes = kMeses[mes - 1];
+    db::Transaction transaccion(conexion);
+    db::Recordset rsgeneral = conexion.open_recordset(
+        "SELECT rubro,mes,año,valor,ubicacion FROM GRAFICAS WHERE Mes = ? AND año = ? AND "
+        "ubicacion = ? ORDER BY RUBRO;",
+        db::Cursor::Static, {nombre_mes, año, ubicacion});
+    if (rsgeneral.eof()) {
+        for (const auto& [rubro, valor] : {std::pair{"Satisfactorios", satisfactorios},
+                                           std::pair{"No Satisfactorios", nosatisfactorios}}) {
+            rsgeneral.add_new();
+            rsgeneral.set("rubro", runtime::ucase(rubro));
+            rsgeneral.set("ubicacion", runtime::ucase(ubicacion));
+            rsgeneral.set("valor", static_cast<long long>(valor));
+            rsgeneral.set("mes", runtime::ucase(nombre_mes));
+            rsgeneral.set("año", año);
+            rsgeneral.update();
+        }
+    } else {
+        for (; !rsgeneral.eof(); rsgeneral.move_next()) {
+            const bool es_satisfactorio =
+                runtime::ucase(rsgeneral["RUBRO"].to_text()) == "SATISFACTORIOS";
+            rsgeneral.set("valor", static_cast<long long>(es_satisfactorio ? satisfactorios
+                                                                           : nosatisfactorios));
+            rsgeneral.update();
+        }
+    }
+    rsgeneral.close();
+    transaccion.commit();
+    return true;
 }
 
 }  // namespace quality

@@ -81,6 +81,17 @@ public:
     // priority selects: 0 for 1..33, 1 for 34..66, 2 for 67..99; nothing
     // for any other priority (the time criterion stays unrated).
     static std::optional<int> rangoprioridad(int prioridad);
+
+    // The graphs' monthly totals.
+
+    // calculagraficas: sums the month's satisfactory and unsatisfactory
+    // ratings of `ubicacion` (as given, for the count queries satisfactorios1
+    // ... nosatisfactorios5) in the year `año` (the year box's text, counted
+    // by its value), and writes them into the GRAFICAS rows of that month
+    // (its name in capitals), year and location (in capitals), adding the
+    // two rows or updating those there, in one transaction. False, and
+    // nothing written, when the month holds no rating or `mes` is no month.
+    bool calculagraficas(int mes, const std::string& ubicacion, const std::string& año);
 };
 
 }  // namespace quality

@@ -5,6 +5,7 @@
 
 #include "billing_file.h"
 #include "record_stream.h"
+#include "runtime/still_working.h"
 
 namespace billing {
 
@@ -79,6 +80,7 @@ long long importa_arch(const std::filesystem::path& ruta, RecordStore& store,
             // Every record a line completes is stored before the next line
             // is read; a record still short of digits at the end is not.
             while (const auto line = file.lee_lin()) {
+                runtime::still_working();
                 stream.append(*line);
                 while (stream.next(record)) {
                     store.add(record);

@@ -3,6 +3,7 @@
 #include "database/database.h"
 #include "new_workbook.h"
 #include "runtime/format.h"
+#include "runtime/still_working.h"
 
 namespace billing {
 
@@ -105,6 +106,7 @@ long escribe_reporte(db::Database& base, const std::filesystem::path& archivo,
         for (int j = 0; j < columnas; ++j)
             escribe_valor(libro, fila, j + 1, registros[j]);
         ++escritos;
+        runtime::still_working();
     }
     registros.close();
 

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "Importadat.h"
+#include "caption_fit.h"
 #include "controls.h"
 #include "program.h"
 #include "prueba.h"
@@ -54,6 +55,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 Filtra::Filtra(forms::Program& program, Module1& modulo)
     : Form(program, "Filtra"), modulo_(modulo) {
     setWindowTitle("Filtros");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     const int botones = kPrimeraFila + kFiltros * kAltoFila + 120;
     setClientSizeTwips(7215, botones + 675);
 
@@ -62,7 +64,9 @@ Filtra::Filtra(forms::Program& program, Module1& modulo)
         const int top = kPrimeraFila + i * kAltoFila;
         auto* titulo = forms::control<QLabel>(QString(kCajas[i].nombre) + "_titulo", client());
         titulo->setText(QString::fromUtf8(kCajas[i].titulo));
-        forms::placeTwips(titulo, 240, top + 45, 4215, 285);
+        // Up to its box, and smaller where our font is still wider than that.
+        forms::placeTwips(titulo, 240, top + 45, 4290, 285);
+        forms::shrinkToFit(titulo);
         cajas_[i] = forms::control<forms::TextBox>(kCajas[i].nombre, client());
         cajas_[i]->setMaxLength(kCajas[i].largo);
         forms::placeTwips(cajas_[i], 4560, top, 2415, 315);

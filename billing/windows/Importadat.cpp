@@ -17,6 +17,7 @@
 #include "database/database.h"
 #include "frmAbout.h"
 #include "importa_arch.h"
+#include "long_job.h"
 #include "program.h"
 
 namespace billing {
@@ -130,6 +131,7 @@ void Importadat::Form_Unload(bool& /*cancel*/) {
 // Cancelling the dialog leaves the name empty: nothing is imported then.
 void Importadat::conv_Click() {
     const QString ruta = services().fileDialog->showOpen({"", "Archivos de Facturación", "", ""});
+    forms::LongJob importacion;
     setHourglass(true);
     if (!ruta.isEmpty()) {
         FacturaRecordStore store(modulo_.base_datos);
@@ -148,6 +150,7 @@ void Importadat::Command2_Click() {
 // Empties the store through its own connection to the file, all rows or
 // none; no confirmation and, when it works, no message.
 void Importadat::Command3_Click() {
+    forms::LongJob borrado;
     try {
         db::Database base(Module1::archivo_base());
         db::Transaction transaction(base);
@@ -170,9 +173,9 @@ void Importadat::menu_acerca_Click() {
 
 void Importadat::importStarted() {
     setHourglass(true);
-    repaint();
+    forms::refresh(this);
     Label1->setVisible(true);
-    Label1->repaint();
+    forms::refresh(Label1);
 }
 
 void Importadat::importEnded() {

@@ -13,6 +13,7 @@
 #include "data_grid.h"
 #include "database/database.h"
 #include "database_connector.h"
+#include "long_job.h"
 #include "program.h"
 #include "reporte_registros.h"
 #include "runtime/clock.h"
@@ -116,6 +117,7 @@ void prueba::Data1_Reposition() {
 // no report is announced then.
 void prueba::Reporte_Click() {
     const auto archivo = runtime::program_file(kArchivoReporte);
+    forms::LongJob reporte;
     setHourglass(true);
     QString error;
     try {

@@ -37,10 +37,11 @@ TEST(MenuData, ReadsEveryFormOfAnEntry) {
                           "2\t1\t/b.html\t\"Page B\"  trailing words\r\n"
                           "3 1 /c.html 'Single quoted'\n"
                           "4 1 /d.html \"Unclosed quote runs on\n"
+                          "8 1 /h.html \"Unclosed in a CR LF file\r\n"
                           "5 1 /e.html\n"
                           "6\n1 /f.html F\n"
                           "7 0 /g.html G");  // no line end at the end
-    ASSERT_EQ(tree.nodes().size(), 7u);
+    ASSERT_EQ(tree.nodes().size(), 8u);
     auto node = [&](int i) { return tree.nodes()[i]; };
     EXPECT_EQ(node(0).link, "/a.html");
     EXPECT_EQ(node(0).label, "A");
@@ -48,11 +49,12 @@ TEST(MenuData, ReadsEveryFormOfAnEntry) {
     EXPECT_EQ(node(1).parent, 1);
     EXPECT_EQ(node(2).label, "Single quoted");
     EXPECT_EQ(node(3).label, "Unclosed quote runs on");
-    EXPECT_EQ(node(4).link, "/e.html");
-    EXPECT_EQ(node(4).label, "");
-    EXPECT_EQ(node(5).id, 6);
-    EXPECT_EQ(node(5).link, "/f.html");
-    EXPECT_EQ(node(6).label, "G");
+    EXPECT_EQ(node(4).label, "Unclosed in a CR LF file");
+    EXPECT_EQ(node(5).link, "/e.html");
+    EXPECT_EQ(node(5).label, "");
+    EXPECT_EQ(node(6).id, 6);
+    EXPECT_EQ(node(6).link, "/f.html");
+    EXPECT_EQ(node(7).label, "G");
 }
 
 TEST(MenuData, NonNumericEntryEndsTheReading) {
@@ -159,7 +161,8 @@ std::string draw(const std::string& data, const std::string& url) {
     std::string joined, line;
     std::istringstream lines(out.str());
     while (std::getline(lines, line))
-        if (!line.empty()) joined += (joined.empty() ? "" : "|") + line;
+        if (!line.empty())
+            joined += (joined.empty() ? "" : "|") + line;
     return joined;
 }
 
@@ -182,8 +185,7 @@ TEST(MenuDraw, EmptyMenuShowsTopAndBottomOnly) {
 
 TEST(MenuDraw, EntryAlreadyOpenOnTheChainIsDrawnAsALeaf) {
     // An entry of id 0 is its own parent's level.
-    EXPECT_EQ(draw("0 0 /z.html Z\n1 0 /a.html A\n", "/z.html"),
-              "TOP0|(0 *Z|(0 A|BOTTOM0 after A");
+    EXPECT_EQ(draw("0 0 /z.html Z\n1 0 /a.html A\n", "/z.html"), "TOP0|(0 *Z|(0 A|BOTTOM0 after A");
     // Duplicate ids forming a cycle: C (id 1) would open A's children again.
     EXPECT_EQ(draw("1 0 /a.html A\n2 1 /b.html B\n1 2 /c.html C\n", "/c.html"),
               "TOP0|[1 A|[2 B|(2 *C|]1 after C|]0 after C|BOTTOM0 after C");
@@ -197,6 +199,36 @@ TEST(MenuDraw, LevelIsOneCharacterPastNine) {
     std::string drawn = draw(data, "/11");
     EXPECT_NE(drawn.find("[: N10"), std::string::npos) << drawn;
     EXPECT_NE(drawn.find("(: *N11"), std::string::npos) << drawn;
+}
+
+TEST(MenuDraw, ChainOfAnyDepthIsDrawnWhole) {
+    // Each entry the parent of the next, the page at the bottom: every level
+    // opens, so the drawing holds one branch per entry above the page.
+    const int depth = 100000;
+    std::string data;
+    for (int id = 1; id <= depth; ++id)
+        data += std::to_string(id) + " " + std::to_string(id - 1) + " /" + std::to_string(id) +
+                " N" + std::to_string(id) + "\n";
+    std::string drawn = draw(data, "/" + std::to_string(depth));
+    size_t tops = 0, bottoms = 0;
+    for (size_t at = 0; (at = drawn.find('|', at)) != std::string::npos; ++at) {
+        tops += drawn[at + 1] == '[';
+        bottoms += drawn[at + 1] == ']';
+    }
+    EXPECT_EQ(tops, size_t(depth - 1));
+    EXPECT_EQ(bottoms, size_t(depth - 1));
+    EXPECT_NE(drawn.find("*N" + std::to_string(depth) + "|"), std::string::npos);
+    EXPECT_TRUE(drawn.ends_with("BOTTOM0 after N" + std::to_string(depth)));
+}
+
+TEST(MenuDraw, WideFlatMenuListsEveryEntryInFileOrder) {
+    const int entries = 100000;
+    std::string data;
+    for (int id = 1; id <= entries; ++id)
+        data += std::to_string(id) + " 0 /" + std::to_string(id) + " N" + std::to_string(id) + "\n";
+    std::string drawn = draw(data, "/50000");
+    EXPECT_NE(drawn.find("|(0 N49999|(0 *N50000|(0 N50001|"), std::string::npos);
+    EXPECT_TRUE(drawn.ends_with("(0 N100000|BOTTOM0 after N100000"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "connection_impl.h"
 #include "recordset_impl.h"
+#include "runtime/still_working.h"
 #include "runtime/strings.h"
 #include "sql_dialect.h"
 
@@ -67,6 +68,17 @@ void Connection::close() noexcept {
     transaction_depth = 0;
 }
 
+namespace {
+
+constexpr int kStatementStepsBetweenPulses = 20000;
+
+int still_working_during_statement(void*) {
+    runtime::still_working();
+    return 0;  // never interrupts the statement
+}
+
+}  // namespace
+
 sqlite3* open_sqlite_file(const std::filesystem::path& file, int busy_timeout_ms, bool read_only) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
@@ -87,6 +99,9 @@ sqlite3* open_sqlite_file(const std::filesystem::path& file, int busy_timeout_ms
         fail("apertura");
     sqlite3_extended_result_codes(handle, 1);
     sqlite3_busy_timeout(handle, busy_timeout_ms);
+    // A long statement ("Borra Datos" on a full store) lets the windows draw.
+    sqlite3_progress_handler(handle, kStatementStepsBetweenPulses, still_working_during_statement,
+                             nullptr);
     try {
         register_dialect(handle);
     } catch (const Error&) {

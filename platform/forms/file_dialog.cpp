@@ -39,4 +39,18 @@ QString QtFileDialog::showOpen(const OpenFileRequest& request) {
     return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
 
+QString QtFileDialog::showSave(const OpenFileRequest& request) {
+    QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialDir);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
 }  // namespace forms

@@ -1,5 +1,5 @@
 #pragma once
-// The file-open dialog of the old common dialog control: a filter in the old
+// The file dialogs of the old common dialog control: a filter in the old
 // form, an initial folder, a title; the answer is the chosen file's full path,
 // or "" when the user cancelled.
 
@@ -27,12 +27,17 @@ public:
 
     // Asks for an existing file; returns its full path, "" when cancelled.
     virtual QString showOpen(const OpenFileRequest& request) = 0;
+    // Asks for a file to write, proposing `fileName`; an existing one is
+    // replaced only when the user confirms. Returns its full path, "" when
+    // cancelled.
+    virtual QString showSave(const OpenFileRequest& request) = 0;
 };
 
 // Qt's file dialog, modal over the active window.
 class QtFileDialog : public FileDialog {
 public:
     QString showOpen(const OpenFileRequest& request) override;
+    QString showSave(const OpenFileRequest& request) override;
 };
 
 }  // namespace forms

@@ -66,8 +66,8 @@ Placement Form::placement() const {
 void Form::setPlacement(const Placement& placement) {
     const QSize frameExtra = frameGeometry().size() - size();
     move(toPixels(placement.left), toPixels(placement.top));
-    resize(toPixels(placement.width) - frameExtra.width(),
-           toPixels(placement.height) - frameExtra.height());
+    resizeTo(toPixels(placement.width) - frameExtra.width(),
+             toPixels(placement.height) - frameExtra.height());
 }
 
 int Form::heightTwips() const {
@@ -76,7 +76,7 @@ int Form::heightTwips() const {
 
 void Form::setHeightTwips(int height) {
     const int frameExtra = frameGeometry().height() - this->height();
-    resize(width(), toPixels(height) - frameExtra);
+    resizeTo(width(), toPixels(height) - frameExtra);
 }
 
 int Form::menuBarHeight() const {
@@ -85,7 +85,28 @@ int Form::menuBarHeight() const {
 }
 
 void Form::setClientSizeTwips(int width, int height) {
-    resize(toPixels(width), toPixels(height) + menuBarHeight());
+    resizeTo(toPixels(width), toPixels(height) + menuBarHeight());
+}
+
+void Form::setBorderStyle(BorderStyle style) {
+    borderStyle_ = style;
+    if (style == BorderStyle::FixedSingle) {
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                       Qt::WindowCloseButtonHint);
+        setFixedSize(size());
+    } else {
+        setWindowFlags(Qt::Window);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void Form::resizeTo(int width, int height) {
+    if (borderStyle_ == BorderStyle::FixedSingle)
+        setFixedSize(width, height);
+    else
+        resize(width, height);
 }
 
 int Form::clientWidthTwips() const {
@@ -121,7 +142,29 @@ void Form::hideEvent(QHideEvent* event) {
 
 void Form::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    if (borderStyle_ == BorderStyle::FixedSingle && size() != minimumSize()) {
+        refuseResize();  // a window manager that ignored the fixed size
+        return;
+    }
     Form_Resize();
+}
+
+void Form::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && borderStyle_ == BorderStyle::FixedSingle &&
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        refuseResize();
+}
+
+void Form::refuseResize() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+                setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+            resize(minimumSize());
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace forms

@@ -20,6 +20,15 @@ enum class UnloadMode {
     Code = 1,         // the program unloaded it
 };
 
+// Whether the user may resize the window (the old BorderStyle). A window
+// whose controls stand at fixed twips and that has no Form_Resize is a
+// FixedSingle one: it keeps the size the code gives it and has no maximise
+// box. Grids and main windows are Sizable, the default.
+enum class BorderStyle {
+    Sizable,
+    FixedSingle,
+};
+
 class Form : public QMainWindow {
     Q_OBJECT
 
@@ -71,6 +80,11 @@ public:
     int clientWidthTwips() const;
     int clientHeightTwips() const;
 
+    // Set in the constructor, before the window shows; the sizes set later
+    // by code (setClientSizeTwips, setPlacement) still apply.
+    void setBorderStyle(BorderStyle style);
+    BorderStyle borderStyle() const { return borderStyle_; }
+
 signals:
     // The window was hidden by the program, or unloaded.
     void hiddenOrUnloaded();
@@ -80,12 +94,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     int menuBarHeight() const;
+    void resizeTo(int width, int height);
+    void refuseResize();
 
     Program& program_;
     QWidget* client_;
+    BorderStyle borderStyle_ = BorderStyle::Sizable;
 };
 
 }  // namespace forms

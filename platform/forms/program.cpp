@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "data_control.h"
+#include "long_job.h"
 
 namespace forms {
 
@@ -86,6 +87,15 @@ void Program::activate(Form& form) {
 }
 
 void Program::windowActivated(Form& form) {
+    // A click on another window during a long job must not run its Activate
+    // in the middle of the job: the report waits for the job's end.
+    if (LongJob::running()) {
+        LongJob::afterJob(context_.get(), [this, window = QPointer<Form>(&form)] {
+            if (window)
+                windowActivated(*window);
+        });
+        return;
+    }
     // A hidden window's activation is a stale report of the window system.
     if (ended_ || !isLoaded(&form) || !form.isVisible())
         return;
@@ -114,8 +124,7 @@ void Program::forgetActivation(const Form* form) {
     lastActive_ = nullptr;
     // Hand the keyboard to the window used before, as a window manager would,
     // once the code that hid this one has finished: it may show another.
-    QMetaObject::invokeMethod(
-        context_.get(), [this] { handOverActivation(); }, Qt::QueuedConnection);
+    afterThisCode([this] { handOverActivation(); });
 }
 
 void Program::handOverActivation() {
@@ -190,11 +199,21 @@ void Program::retire(std::unique_ptr<Form> form) {
 }
 
 void Program::endWhenNoWindowIsLeft() {
+    afterThisCode([this] {
+        if (loaded_.empty() && !ended_)
+            end(exitCode_);
+    });
+}
+
+void Program::afterThisCode(std::function<void()> call) {
     QMetaObject::invokeMethod(
         context_.get(),
-        [this] {
-            if (loaded_.empty() && !ended_)
-                end(exitCode_);
+        [this, call = std::move(call)] {
+            // Inside a long job "this code" is the job's handler.
+            if (LongJob::running())
+                LongJob::afterJob(context_.get(), call);
+            else
+                call();
         },
         Qt::QueuedConnection);
 }

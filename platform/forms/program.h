@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <typeinfo>
 #include <utility>
@@ -93,6 +94,8 @@ private:
     void forgetActivation(const Form* form);
     void handOverActivation();
     void endWhenNoWindowIsLeft();
+    // Runs `call` once control is back in the event loop (after a long job).
+    void afterThisCode(std::function<void()> call);
 
     QString title_;
     Services services_;

@@ -38,6 +38,12 @@ QString shownText(QString text) {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, &TextBox::changed);
+    // Text set by code shows its start, as the old boxes did (a long name
+    // reads "CENTRAL SUR - INST", not its end); typing leaves the cursor be.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!isModified())
+            setCursorPosition(0);
+    });
 }
 
 void TextBox::setPasswordChar(QChar c) {

@@ -1,7 +1,8 @@
 #pragma once
 // The old text boxes: the text with a change event for every change, typed
 // or set by code; Locked (shown, focusable, not editable); the password
-// character; the longest text (QLineEdit::setMaxLength).
+// character; the longest text (QLineEdit::setMaxLength). Text set by code
+// shows from its start.
 
 #include <QChar>
 #include <QLineEdit>

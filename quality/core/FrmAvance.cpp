@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "controls.h"
+#include "long_job.h"
 #include "program.h"
 
 namespace quality {
@@ -30,6 +31,7 @@ int enRango(long valor) {
 
 FrmAvance::FrmAvance(forms::Program& program) : Form(program, "FrmAvance") {
     setWindowTitle("Porcentaje de Avance");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5400, 2520);
 
     // The reading of the report:
@@ -38,9 +40,10 @@ FrmAvance::FrmAvance(forms::Program& program) : Form(program, "FrmAvance") {
     Barrita->setTextVisible(false);
     Barrita->setRange(0, 0);
     forms::placeTwips(Barrita, 240, 420, 4920, 255);
-    etiquetaFija("Label1", "Completado en un ", client(), 240, 780, 1500);
-    lblporc = etiquetaFija("lblporc", "0.00", client(), 1740, 780, 600);
-    etiquetaFija("Label2", "%", client(), 2340, 780, 300);
+    // "Completado en un " is wider at our font: the figure moves right with it.
+    etiquetaFija("Label1", "Completado en un ", client(), 240, 780, 1800);
+    lblporc = etiquetaFija("lblporc", "0.00", client(), 2040, 780, 600);
+    etiquetaFija("Label2", "%", client(), 2640, 780, 300);
 
     // The random sample:
     lblbole = etiquetaFija("lblbole", "Generando boletas aleatorias", client(), 240, 1260, 4920);
@@ -48,19 +51,29 @@ FrmAvance::FrmAvance(forms::Program& program) : Form(program, "FrmAvance") {
     Barrita2->setTextVisible(false);
     Barrita2->setRange(0, 0);
     forms::placeTwips(Barrita2, 240, 1560, 4920, 255);
-    etiquetaFija("Label4", "Completado en un ", client(), 240, 1920, 1500);
-    lblporc1 = etiquetaFija("lblporc1", "0.00", client(), 1740, 1920, 600);
-    etiquetaFija("Label5", "%", client(), 2340, 1920, 300);
+    etiquetaFija("Label4", "Completado en un ", client(), 240, 1920, 1800);
+    lblporc1 = etiquetaFija("lblporc1", "0.00", client(), 2040, 1920, 600);
+    etiquetaFija("Label5", "%", client(), 2640, 1920, 300);
 }
 
+// The run moves a bar for every ticket; a bar takes a new value only when
+// it would be drawn differently (QProgressBar measures its style on every
+// value it is given, which costs more than reading the ticket).
 void FrmAvance::barra(Barra barra, long valor, long maximo) {
     QProgressBar* control = barra == Barra::Barrita ? Barrita : Barrita2;
-    if (control->maximum() != enRango(maximo))
-        control->setRange(0, enRango(maximo));
-    if (control->value() != enRango(valor)) {
-        control->setValue(enRango(valor));
-        control->repaint();
-    }
+    const int nuevo = enRango(valor);
+    const int tope = enRango(maximo);
+    if (control->maximum() != tope)
+        control->setRange(0, tope);
+    const int actual = control->value();
+    if (actual == nuevo)
+        return;
+    auto columna = [&](int v) {
+        return tope > 0 ? static_cast<long long>(v) * control->width() / tope : 0;
+    };
+    if (nuevo == 0 || nuevo == tope || actual < 0 || columna(nuevo) != columna(actual))
+        control->setValue(nuevo);
+    forms::refresh(control);
 }
 
 void FrmAvance::etiqueta(Etiqueta etiqueta, const QString& texto) {
@@ -72,7 +85,7 @@ void FrmAvance::etiqueta(Etiqueta etiqueta, const QString& texto) {
     if (control->text() == texto)
         return;
     control->setText(texto);
-    control->repaint();
+    forms::refresh(control);
 }
 
 FrmAvance* AvanceEnVentana::ventana() const {
@@ -81,6 +94,8 @@ FrmAvance* AvanceEnVentana::ventana() const {
 
 void AvanceEnVentana::mostrar() {
     program_.show<FrmAvance>(forms::Modeless);
+    for (std::string& texto : textos_)
+        texto.clear();
 }
 
 void AvanceEnVentana::descargar() {
@@ -94,6 +109,11 @@ void AvanceEnVentana::barra(Barra barra, long valor, long maximo) {
 }
 
 void AvanceEnVentana::etiqueta(Etiqueta etiqueta, const std::string& texto) {
+    // The reader gives the percentage for every ticket: only a change goes on.
+    std::string& anterior = textos_[static_cast<int>(etiqueta)];
+    if (anterior == texto)
+        return;
+    anterior = texto;
     if (FrmAvance* frm = ventana())
         frm->etiqueta(etiqueta, QString::fromStdString(texto));
 }

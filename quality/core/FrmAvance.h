@@ -20,7 +20,8 @@ class FrmAvance : public forms::Form {
 public:
     explicit FrmAvance(forms::Program& program);
 
-    // What the run sets; each change is painted at once.
+    // What the run sets; each change is refreshed (drawn at once, or within
+    // 50 ms during the run).
     void barra(Barra barra, long valor, long maximo);
     void etiqueta(Etiqueta etiqueta, const QString& texto);
 
@@ -47,6 +48,7 @@ public:
 private:
     FrmAvance* ventana() const;  // null when it is not loaded
     forms::Program& program_;
+    std::string textos_[4];  // the last text given to each label since mostrar()
 };
 
 }  // namespace quality

@@ -9,6 +9,7 @@ namespace quality {
 
 FrmAyuda::FrmAyuda(forms::Program& program) : Form(program, "FrmAyuda") {
     setWindowTitle("Ayuda");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5400, 2280);
 
     // The text:

@@ -17,6 +17,7 @@ FrmContraseña::FrmContraseña(forms::Program& program, MdlTtlQuality& state,
       state_(state),
       habilitaAdministracion_(std::move(habilitaAdministracion)) {
     setWindowTitle("Contraseña");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(4800, 1920);
 
     // The picture:

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "caption_fit.h"
 #include "controls.h"
 #include "data_combo.h"
 #include "data_control.h"
@@ -60,6 +61,7 @@ FrmPlanBoletas::FrmPlanBoletas(forms::Program& program, MdlTtlQuality& state,
                                runtime::Value ultimafecha)
     : Form(program, "FrmPlanBoletas"), state_(state), ultimafecha_(std::move(ultimafecha)) {
     setWindowTitle("Boletas Ternova");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(7560, 6840);
 
     // The data controls, hidden:
@@ -104,7 +106,8 @@ FrmPlanBoletas::FrmPlanBoletas(forms::Program& program, MdlTtlQuality& state,
     Text7 = box("Text7", Frame3, 720, 300, 1455);
     label("Label6", "A:", Frame3, 2400, 360, 480);
     Text8 = box("Text8", Frame3, 2880, 300, 1455);
-    label("Label1", "Cantidad de Boletas Resueltas:", Frame3, 120, 840, 2640);
+    // Longer at our font than the room the old one had: up to its box, then smaller.
+    forms::shrinkToFit(label("Label1", "Cantidad de Boletas Resueltas:", Frame3, 120, 840, 2700));
     Text3 = box("Text3", Frame3, 2880, 780, 855);
     forms::setDataSource(Text3, Data2);
     label("Label2", "Boletas Resueltas:", Frame3, 3960, 840, 1680);
@@ -145,6 +148,7 @@ FrmPlanBoletas::FrmPlanBoletas(forms::Program& program, MdlTtlQuality& state,
     cmdbut4 = button("cmdbut4", "&Anterior", client(), 120, 5880);
     cmdbut3 = button("cmdbut3", "&Siguiente", client(), 1920, 5880);
     cmdsele = button("cmdsele", "Seleccionar &Boleta", client(), 3720, 5880);
+    forms::placeTwips(cmdsele, 3720, 5880, 1800, 375);  // wider, into the gap before "Salir"
     Command1 = button("Command1", "Sa&lir", client(), 5640, 5880);
 
     // The event procedures:

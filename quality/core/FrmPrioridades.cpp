@@ -28,12 +28,22 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, int 
 FrmPrioridades::FrmPrioridades(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmPrioridades"), state_(state) {
     setWindowTitle("Prioridades");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(6240, 3600);
 
     // The two columns of limits, each critical, major, minor.
     const char* filas[] = {"Crítica:", "Mayor:", "Menor:"};
-    label(client(), "Label1", "Tiempo de Reconocimiento (min.):", 1200, 120, 2400);
-    label(client(), "Label2", "Tiempo de Resolución (min.):", 3720, 120, 2400);
+    // The headers are longer at our font than their columns: each takes two
+    // lines centred over its column, down to the boxes.
+    const std::pair<const char*, const char*> encabezados[] = {
+        {"Label1", "Tiempo de Reconocimiento (min.):"}, {"Label2", "Tiempo de Resolución (min.):"}};
+    for (int columna = 0; columna < 2; ++columna) {
+        QLabel* header = label(client(), encabezados[columna].first, encabezados[columna].second,
+                               540 + columna * 2520, 0, 2520);
+        header->setWordWrap(true);
+        header->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        forms::placeTwips(header, 540 + columna * 2520, 0, 2520, 440);
+    }
     for (int fila = 0; fila < 3; ++fila)
         label(client(), forms::arrayName("Label3", fila), filas[fila], 120, 480 + fila * 420, 1000);
     for (int i = 0; i < 6; ++i) {

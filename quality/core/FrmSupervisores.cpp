@@ -43,6 +43,7 @@ std::string texto(const forms::TextBox* box) {
 FrmCambiar::FrmCambiar(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmCambiar"), state_(state) {
     setWindowTitle("Cambiar Contraseña...");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(4080, 2880);
 
     txtclave = labelledBox(client(), Label1, "Label1", "Contraseña Actual:", "txtclave", 120, 10);
@@ -102,6 +103,7 @@ void FrmCambiar::cmdsalir_Click() {
 FrmSuper::FrmSuper(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmSuper"), state_(state) {
     setWindowTitle("Nuevo Supervisor");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(4080, 2880);
 
     txtnombre =

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "avisos.h"
+#include "caption_fit.h"
 #include "controls.h"
 #include "data_combo.h"
 #include "data_control.h"
@@ -24,7 +25,9 @@ QString baseDeDatos() {
 QLabel* label(QWidget* parent, const char* name, const QString& caption, int top) {
     auto* l = forms::control<QLabel>(name, parent);
     l->setText(caption);
-    forms::placeTwips(l, 240, top, 1800, 255);
+    // Up to the boxes, and smaller where our font is still wider than that.
+    forms::placeTwips(l, 240, top, 1890, 255);
+    forms::shrinkToFit(l);
     return l;
 }
 
@@ -42,6 +45,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 FrmTecnico::FrmTecnico(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmTecnico"), state_(state) {
     setWindowTitle("Nuevo Técnico");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5400, 2400);
 
     Label5 = label(client(), "Label5", "Iniciales:", 240);
@@ -132,6 +136,7 @@ void FrmTecnico::cmdbut3_Click() {
 FrmTecnicoModi::FrmTecnicoModi(forms::Program& program, MdlTtlQuality& /*state*/)
     : Form(program, "FrmTecnicoModi") {
     setWindowTitle("Modificar Técnico");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5400, 3480);
 
     Data1 = forms::bound::dataControl("Data1", client());

@@ -33,6 +33,7 @@ forms::TextBox* box(const char* name, QWidget* parent, int left, int top) {
 
 FrmVerBoletas::FrmVerBoletas(forms::Program& program) : Form(program, "FrmVerBoletas") {
     setWindowTitle("Totales por Técnico");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(7200, 5280);
 
     // The week:

@@ -4,6 +4,7 @@
 #include "FrmAvance.h"
 #include "GeneraArchivos.h"
 #include "form.h"
+#include "long_job.h"
 #include "program.h"
 #include "runtime/program_folder.h"
 #include "services.h"
@@ -38,19 +39,23 @@ bool generaBoletas(forms::Form& principal, MdlTtlQuality& estado,
         return false;
     }
 
-    // The run:
-    principal.setHourglass(true);
-    if (panel)
-        panel("Generando Archivos...");
-    principal.repaint();
-    AvanceEnVentana avance(principal.program());
-    AvisosEnVentana avisos(principal);
-    Aleatorio delReloj;
-    GeneraArchivos corrida(estado.conexion, avance, avisos, aleatorio ? *aleatorio : delReloj);
-    const bool generado = corrida.generaarchivos(archivo.toStdString());
-    principal.setHourglass(false);
-    if (panel)
-        panel("");
+    // The run, drawn as it goes:
+    bool generado = false;
+    {
+        forms::LongJob trabajo;
+        principal.setHourglass(true);
+        if (panel)
+            panel("Generando Archivos...");
+        forms::refresh(&principal);
+        AvanceEnVentana avance(principal.program());
+        AvisosEnVentana avisos(principal);
+        Aleatorio delReloj;
+        GeneraArchivos corrida(estado.conexion, avance, avisos, aleatorio ? *aleatorio : delReloj);
+        generado = corrida.generaarchivos(archivo.toStdString());
+        principal.setHourglass(false);
+        if (panel)
+            panel("");
+    }
     if (generado)
         principal.msgBox("Los archivos fueron generados con éxito.", forms::msg::Information);
     return generado;

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 
 #include "FrmContrasena.h"
+#include "FrmGraficas.h"
 #include "FrmObserva.h"
 #include "FrmPlanBoletas.h"
 #include "FrmPrioridades.h"
@@ -18,6 +19,7 @@
 #include "controls.h"
 #include "frmacerca.h"
 #include "ingreso.h"
+#include "long_job.h"
 #include "pictures.h"
 #include "program.h"
 #include "runtime/program_folder.h"
@@ -210,7 +212,7 @@ void frmMain::cmdevalua_Click() {
 }
 
 void frmMain::cmdgraf_Click() {
-    // FrmGraficas, modeless, comes with the graphs window.
+    program().show<FrmGraficas>(forms::Modeless, state_);
 }
 
 void frmMain::cmdpass_Click() {
@@ -259,10 +261,11 @@ void frmMain::mnucompac_Click() {
         msgBox(fallo, forms::msg::Exclamation);
         return;
     }
+    forms::LongJob compactacion;
     try {
         setHourglass(true);
         sbStatusBar->setPanelText(1, "Compactando...");
-        sbStatusBar->repaint();
+        forms::refresh(sbStatusBar);
         compacta_base(state_);
         msgBox("La Base de Datos fue compactada con éxito.", forms::msg::Information);
     } catch (const std::exception&) {

@@ -28,6 +28,7 @@ const char* const kCreditos[6] = {
 
 frmacerca::frmacerca(forms::Program& program) : Form(program, "frmacerca") {
     setWindowTitle("Acerca de..");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5760, 4080);
 
     // The program's icon and title:

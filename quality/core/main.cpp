@@ -7,10 +7,12 @@
 #include "frmMain.h"
 #include "pictures.h"
 #include "program.h"
+#include "qt_spanish.h"
 #include "services.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    forms::installQtSpanish(app);
     app.setWindowIcon(quality::picture(quality::Picture::Programa));
     quality::MdlTtlQuality state;
     forms::Program program("Ternova", forms::qtServices());

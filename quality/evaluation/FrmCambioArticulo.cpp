@@ -27,6 +27,7 @@ EleccionCambio FrmCambioArticulo::muestra(forms::Program& program, QString& come
 FrmCambioArticulo::FrmCambioArticulo(forms::Program& program, Resultado& resultado)
     : Form(program, "FrmCambioArticulo"), resultado_(resultado) {
     setWindowTitle("Cambio de Calificación");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setFont(QFont("Tahoma", 8));
     setClientSizeTwips(4935, 3690);
 

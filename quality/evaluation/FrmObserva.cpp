@@ -109,6 +109,7 @@ forms::Image* image(const QString& name, QWidget* parent, int left, int top) {
 FrmObserva::FrmObserva(forms::Program& program, MdlTtlQuality& state)
     : Form(program, "FrmObserva"), state_(state) {
     setWindowTitle("Observación de Calidad en Boletas VIV");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(10920, 8100);
     // The form's small type, so that the captions fit their twips.
     QFont letra = font();

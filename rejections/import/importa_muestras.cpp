@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/line_reader.h"
+#include "runtime/still_working.h"
 #include "sample_file.h"
 #include "sample_lines.h"
 #include "utf8_chars.h"
@@ -204,6 +205,7 @@ Importacion::Importacion(const ImportServices& services, const std::string& nomb
 
 Fin Importacion::run(SampleFile& archivo) {
     for (;;) {
+        runtime::still_working();
         lin_original_ = lee_lin(archivo);
         if (lin_original_ == kFinDeArchivo) {
             return Fin::Completa;

@@ -7,15 +7,16 @@
 
 #include "Importadat.h"
 #include "Module1.h"
+#include "caption_fit.h"
 #include "controls.h"
 #include "data_combo.h"
 #include "data_control.h"
 #include "database/sql_text.h"
 #include "database_connector.h"
 #include "placement.h"
+#include "product_texts.h"
 #include "program.h"
 #include "prueba.h"
-#include "product_texts.h"
 #include "text_box.h"
 
 namespace rejections {
@@ -60,7 +61,7 @@ constexpr const char* kExcluidos[] = {"rd",  "na", "nb", "hi",  "fi", "df",  "ir
 QPushButton* button(const char* name, QWidget* parent, const QString& caption, int left) {
     auto* control = forms::control<QPushButton>(name, parent);
     control->setText(caption);
-    forms::placeTwips(control, left, 7440, 1695, 495);
+    forms::placeTwips(control, left, 6480, 1695, 495);
     return control;
 }
 
@@ -68,15 +69,22 @@ QPushButton* button(const char* name, QWidget* parent, const QString& caption, i
 
 Filtra::Filtra(forms::Program& program) : Form(program, "Filtra") {
     setWindowTitle("Filtros");
+    setBorderStyle(forms::BorderStyle::FixedSingle);
 
     // The boxes in two columns, the description to the left of each box.
     int row = 0;
     for (const Filtro& filtro : kFiltros) {
         const int left = row < 10 ? 120 : 5400;
         const int top = 120 + (row % 10) * 480;
+        // Each description on the line of its box, a little smaller where our
+        // font is wider than its room; one that is far too long for a line
+        // takes two, centred on the box.
         auto* description = new QLabel(QString::fromUtf8(filtro.description), client());
-        description->setWordWrap(true);
-        forms::placeTwips(description, left, top, 2880, 435);
+        forms::placeTwips(description, left, top, 2880, 315);
+        if (!forms::shrinkToFit(description, 7.5)) {
+            description->setWordWrap(true);
+            forms::placeTwips(description, left, top - 60, 2880, 435);
+        }
         auto* box = forms::control<forms::TextBox>(filtro.box, client());
         forms::placeTwips(box, left + 2940, top, 2160, 315);
         auto* label = forms::control<QLabel>(filtro.label, client());
@@ -117,7 +125,9 @@ Filtra::Filtra(forms::Program& program) : Form(program, "Filtra") {
     Timer1->setObjectName("Timer1");
     Timer1->setSingleShot(true);
 
-    setClientSizeTwips(10680, 8160);
+    // Closed up below the department's name, where the old window had an
+    // empty band.
+    setClientSizeTwips(10680, 7215);
 
     connect(Datos, &QPushButton::clicked, this, &Filtra::Datos_Click);
     connect(Command1, &QPushButton::clicked, this, &Filtra::Command1_Click);

@@ -11,6 +11,7 @@
 #include "controls.h"
 #include "database_sample_store.h"
 #include "frmAbout.h"
+#include "long_job.h"
 #include "placement.h"
 #include "program.h"
 #include "runtime/clock.h"
@@ -125,6 +126,7 @@ void Importadat::Command2_Click() {
 
 // "&Borra Datos": no confirmation is asked.
 void Importadat::Command3_Click() {
+    forms::LongJob borrado;
     try {
         const long archivos = borra_riruzozs();
         msgBox(QString::fromStdString(mensaje_borrado(archivos)), forms::msg::OkOnly,
@@ -155,6 +157,7 @@ void Importadat::conv_Click() {
     CommonDialog1.fileName.clear();
     ruta_archivo = services().fileDialog->showOpen(CommonDialog1).toStdString();
 
+    forms::LongJob importacion;
     DatabaseSampleStore store(base_datos);
     const ImportServices import{store, messages_, pointer_,
                                 runtime::year_of(runtime::clock().now())};

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "long_job.h"
 #include "program.h"
 
 namespace rejections {
@@ -21,7 +22,7 @@ void FormWaitPointer::setWindowPointer(MousePointer pointer) {
         form_.setCursor(Qt::WaitCursor);
     else
         form_.unsetCursor();
-    form_.repaint();
+    forms::refresh(&form_);
 }
 
 void FormWaitPointer::setScreenPointer(MousePointer pointer) {

@@ -5,9 +5,11 @@
 
 #include "Importadat.h"
 #include "program.h"
+#include "qt_spanish.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    forms::installQtSpanish(app);
     forms::Program program("riruzoz", forms::qtServices());
     program.show<rejections::Importadat>(forms::Modeless);
     return program.run();

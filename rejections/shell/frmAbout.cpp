@@ -22,6 +22,7 @@ const QString kMsinfoProgram = "/MSINFO32.EXE";
 
 frmAbout::frmAbout(forms::Program& program, const ProductTexts& texts) : Form(program, "frmAbout") {
     setWindowTitle("Acerca de " + texts.product);
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(5730, 3555);
 
     // The picture, the title and the version:

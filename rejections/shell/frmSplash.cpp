@@ -26,6 +26,7 @@ frmSplash::frmSplash(forms::Program& program, const ProductTexts& texts,
                      std::function<void()> showMainWindow)
     : Form(program, "frmSplash"), showMainWindow_(std::move(showMainWindow)) {
     setWindowTitle(texts.product);
+    setBorderStyle(forms::BorderStyle::FixedSingle);
     setClientSizeTwips(7380, 4770);
 
     // The frame with the picture and the texts:

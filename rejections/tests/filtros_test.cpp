@@ -5,9 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <cstdlib>
@@ -23,6 +29,7 @@
 #include "data_control.h"
 #include "database/database.h"
 #include "prueba.h"
+#include "report_window.h"
 #include "riruzozs_database.h"
 #include "temp_dir.h"
 #include "test_program.h"
@@ -337,6 +344,54 @@ TEST_F(FilterWindows, TotalsPerCentral) {
     totales->findChild<QPushButton*>("Filtros")->click();
     EXPECT_EQ(app.find<Totales>(), nullptr);
     EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(FilterWindows, TheTotalsReportShowsTheTotalsPerCentralAsBarsAndATable) {
+    store_three();
+    std::filesystem::copy_file(std::filesystem::path(PROGRAM_DIR) / "totales.rpt",
+                               dir.path() / "totales.rpt");
+    main = app.show<Importadat>(forms::Modeless);
+    main->findChild<QPushButton*>("Command4")->click();
+    auto* totales = app.find<Totales>();
+    ASSERT_NE(totales, nullptr);
+    totales->findChild<QPushButton*>("cmdrepor")->click();
+    auto* report = app.find<report::ReportWindow>();
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(app.messages.shown.empty());
+    EXPECT_EQ(report->windowTitle(), "Total de Errores por Central");
+    EXPECT_FALSE(report->findChild<QLabel*>("lblSeleccion")->isVisible());  // every row
+
+    QChart* chart = report->findChild<QChartView*>("grafica")->chart();
+    QStringList categories;
+    for (QAbstractAxis* axis : chart->axes())
+        if (auto* c = qobject_cast<QBarCategoryAxis*>(axis))
+            categories = c->categories();
+    EXPECT_EQ(categories, QStringList({"Guadalajara Norte", "Mexico Centro"}));
+    QStringList sets;
+    for (QBarSet* set : static_cast<QBarSeries*>(chart->series().at(0))->barSets())
+        sets << set->label() + QString(" %1/%2").arg(set->at(0)).arg(set->at(1));
+    EXPECT_EQ(sets, QStringList({"Collection 1/1", "Rating 0/1", "Total 1/2"}));
+
+    auto* table = report->findChild<QTableWidget*>("tabla");
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->columnCount(), 5);
+    EXPECT_EQ(table->item(1, 1)->text(), "Mexico Centro");
+    EXPECT_EQ(table->item(1, 4)->text(), "2");
+}
+
+TEST_F(FilterWindows, AMissingTotalsReportIsNamed) {
+    store_three();
+    main = app.show<Importadat>(forms::Modeless);
+    main->findChild<QPushButton*>("Command4")->click();
+    app.find<Totales>()->findChild<QPushButton*>("cmdrepor")->click();
+    EXPECT_EQ(app.find<report::ReportWindow>(), nullptr);
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(
+        app.messages.shown[0].text.toStdString(),
+        "No se encontró el archivo de reporte " + (dir.path() / "totales.rpt").string() + ".");
+    EXPECT_EQ(app.messages.shown[0].style, forms::msg::Critical);
+    EXPECT_FALSE(app.cursor.waiting);
 }
 
 TEST_F(FilterWindows, EmptyTotalsSaySoAndBringTheMainWindowBack) {

@@ -24,6 +24,15 @@ void WaitCursorDouble::set(bool on) {
 
 QString FileDialogDouble::showOpen(const OpenFileRequest& request) {
     requests.push_back(request);
+    return nextPath();
+}
+
+QString FileDialogDouble::showSave(const OpenFileRequest& request) {
+    saveRequests.push_back(request);
+    return nextPath();
+}
+
+QString FileDialogDouble::nextPath() {
     if (paths.empty())
         return QString();
     QString next = paths.front();

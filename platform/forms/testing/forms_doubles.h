@@ -56,13 +56,19 @@ public:
     std::vector<bool> changes;  // every set() call, in order
 };
 
-// Answers with the scripted paths; "" (cancelled) when none is left.
+// Answers both dialogs with the scripted paths; "" (cancelled) when none is
+// left. The requests of the save dialog are kept apart.
 class FileDialogDouble : public FileDialog {
 public:
     QString showOpen(const OpenFileRequest& request) override;
+    QString showSave(const OpenFileRequest& request) override;
 
     std::vector<OpenFileRequest> requests;
+    std::vector<OpenFileRequest> saveRequests;
     std::deque<QString> paths;
+
+private:
+    QString nextPath();
 };
 
 // Keeps the printed images.

@@ -181,6 +181,19 @@ TEST(TextBox, ALockedBoxTakesNoTypingButCodeStillSetsIt) {
     EXPECT_NE(box.focusPolicy(), Qt::NoFocus);
 }
 
+TEST(TextBox, TextSetByCodeShowsItsStartAndTypingKeepsTheCursor) {
+    forms::TextBox box;
+    box.resize(60, 24);
+    box.setText("CENTRAL SUR - INSTALACION");
+    EXPECT_EQ(box.cursorPosition(), 0);
+    box.setCursorPosition(box.text().size());
+    QTest::keyClicks(&box, "ES");
+    EXPECT_EQ(box.text(), "CENTRAL SUR - INSTALACIONES");
+    EXPECT_EQ(box.cursorPosition(), box.text().size());
+    box.setText("CENTRAL NORTE - REPARACION");
+    EXPECT_EQ(box.cursorPosition(), 0);
+}
+
 TEST(MultiLineTextBox, KeepsTheLineEndsCodeWroteAndReadsTypedLinesAsCrLf) {
     forms::MultiLineTextBox box;
     QStringList changes;

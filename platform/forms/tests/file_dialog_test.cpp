@@ -49,3 +49,26 @@ TEST(QtFileDialog, CancelledAnswersAnEmptyPath) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(QtFileDialog, SaveProposesTheNameAndAnswersTheNewPath) {
+    testsupport::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    bool asksToSave = false;
+    QString proposed;
+    formstest::whenModalShows([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        asksToSave = dialog->acceptMode() == QFileDialog::AcceptSave;
+        proposed = dialog->selectedFiles().value(0);
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);  // the user pressed "Save"
+    });
+    const QString chosen = forms::QtFileDialog().showSave(
+        {"Guardar", "Documento PDF (*.pdf)|*.pdf", folder, "mensual.pdf"});
+    EXPECT_TRUE(asksToSave);
+    EXPECT_EQ(proposed, folder + "/mensual.pdf");
+    EXPECT_EQ(chosen, folder + "/mensual.pdf");
+}
+
+}  // namespace

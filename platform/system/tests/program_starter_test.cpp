@@ -14,12 +14,15 @@ namespace {
 
 using testsupport::TempDir;
 
-// Waits for a detached program to leave its mark; gives up after a while.
+// Waits for a detached program to leave its mark, a file with a line in it
+// (the shell makes the file before it writes the line); gives up after a
+// while.
 bool appears(const std::filesystem::path& file) {
     QDeadlineTimer deadline(20000);
-    while (!std::filesystem::exists(file) && !deadline.hasExpired())
+    auto written = [&] { return testsupport::read_file(file).ends_with('\n'); };
+    while (!written() && !deadline.hasExpired())
         QThread::msleep(20);
-    return std::filesystem::exists(file);
+    return written();
 }
 
 TEST(DetachedProgramStarter, StartsACommandLineWithItsArguments) {

@@ -3,20 +3,28 @@
 
 #include "frmMain.h"
 
+#include "FrmGraficas.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBrowser>
+#include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "FrmAvance.h"
 #include "FrmContrasena.h"
+#include "FrmGraficas.h"
 #include "controls.h"
 #include "frmacerca.h"
 #include "qt_printers.h"
@@ -175,6 +183,85 @@ TEST_F(MainWindow, GenerarBoletasRunsTheWeekOnTheChosenReport) {
               5);
 }
 
+// A report of one work list with `boletas` tickets of 50 technicians.
+void writeLargeReport(const std::filesystem::path& file, int boletas) {
+    std::ofstream out(file, std::ios::binary);
+    out << "SISTEMA DE BOLETAS - REPORTE DE BOLETAS RESUELTAS\r\n"
+        << "LISTA DE TRABAJO CENTRAL NORTE - REPARACION\r\n"
+        << "DE FECHA 27/02/26 A 05/03/26 23:59:59\r\n\r\n"
+        << "     #       BOLETA          CREADA          RESUELTA             TECNICO ESTADO  "
+           "PRIOR\r\n"
+        << std::string(87, '-') << "\r\n";
+    for (int i = 0; i < boletas; ++i) {
+        char line[128];
+        std::snprintf(line, sizeof line,
+                      "%6d       %-7d         %02d/03/26 08:15  %02d/03/2026 10:40:00  T%02d     "
+                      "CERRADA    %2d\r\n",
+                      i + 1, 4500000 + i, 1 + i % 4, 2 + i % 4, i % 50, 1 + i % 99);
+        out << line;
+    }
+    out << "FIN DE LISTA CENTRAL NORTE - REPARACION\r\n\r\n";
+}
+
+// How far a bar's drawing is filled: the share of its middle row that looks
+// like its filled end rather than its empty end.
+double drawnShare(const QImage& bar) {
+    const int y = bar.height() / 2;
+    const QColor full = bar.pixelColor(3, y);
+    const QColor empty = bar.pixelColor(bar.width() - 4, y);
+    auto distance = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue());
+    };
+    int filled = 0;
+    for (int x = 2; x < bar.width() - 2; ++x)
+        filled += distance(bar.pixelColor(x, y), full) < distance(bar.pixelColor(x, y), empty);
+    return double(filled) / (bar.width() - 4);
+}
+
+TEST_F(MainWindow, TheProgressWindowIsDrawnAndMovesDuringTheRun) {
+    start();
+    for (const char* plantilla : {"TICKETS_TECNICOS.XLS", "numero_boletas.xls"})
+        std::filesystem::copy_file(std::filesystem::path(PROGRAM_DIR) / plantilla,
+                                   folder.folder.path() / plantilla);
+    const auto semana = folder.folder.path() / "semana";
+    std::filesystem::create_directories(semana);
+    const auto reporte = semana / "boletas_resv_car0305.txt";
+    writeLargeReport(reporte, 40000);
+    app.files.paths.push_back(QString::fromStdString(reporte.string()));
+
+    // Looks at the progress window whenever the run lets the window system in.
+    QImage grabbed;
+    int value = -1, maximum = -1;
+    QTimer look;
+    look.setInterval(10);
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto* avance = app.find<quality::FrmAvance>();
+        if (!avance || !grabbed.isNull())
+            return;
+        auto* barra = avance->findChild<QProgressBar*>("Barrita");
+        if (barra->value() <= barra->maximum() / 10 || barra->value() >= barra->maximum() * 9 / 10)
+            return;
+        value = barra->value();
+        maximum = barra->maximum();
+        grabbed = avance->grab().toImage();
+        const QRect at(barra->mapTo(avance, QPoint(0, 0)), barra->size());
+        grabbed = grabbed.copy(at.x() * grabbed.devicePixelRatio(),
+                               at.y() * grabbed.devicePixelRatio(), at.width(), at.height());
+    });
+    look.start();
+    find<QPushButton>("cmdgenerar")->click();
+    look.stop();
+
+    EXPECT_EQ(lastMessage().text, "Los archivos fueron generados con éxito.");
+    ASSERT_FALSE(grabbed.isNull()) << "the run never let the window system in";
+    EXPECT_GT(value, 0);
+    EXPECT_LT(value, maximum);
+    const double share = drawnShare(grabbed);
+    EXPECT_GT(share, 0.05) << "drawn at " << value << " of " << maximum;
+    EXPECT_LT(share, 0.95) << "drawn at " << value << " of " << maximum;
+}
+
 TEST_F(MainWindow, TheTicketBrowserNeedsTicketsOfRegisteredTechnicians) {
     start();
     accept(1);
@@ -245,6 +332,22 @@ TEST_F(MainWindow, TheAboutWindowOpensModeless) {
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowModality(), Qt::NonModal);
+}
+
+TEST_F(MainWindow, VerGraficasOpensTheGraphsWindowModelessFromTheButtonAndTheMenu) {
+    start();
+    for (const char* opener : {"cmdgraf", "mnugraf"}) {
+        if (QString(opener) == "cmdgraf")
+            find<QPushButton>(opener)->click();
+        else
+            find<QAction>(opener)->trigger();
+        auto* graphs = app.find<quality::FrmGraficas>();
+        ASSERT_NE(graphs, nullptr) << opener;
+        EXPECT_TRUE(graphs->isVisible());
+        EXPECT_EQ(graphs->windowModality(), Qt::NonModal);
+        EXPECT_TRUE(window->isVisible());
+        app.unload(*graphs);
+    }
 }
 
 // Compaction.

@@ -390,6 +390,9 @@ TEST_F(ObservaSemanaGenerada, ATicketOfTheWeeklyRunIsPlacedAndRated) {
         QString::fromStdString((semana / "boletas_resv_car0305.txt").string()));
     quality::Aleatorio aleatorio(11);
     ASSERT_TRUE(quality::generaBoletas(*window, state, {}, &aleatorio));
+    // The run showed its progress window; the keyboard comes back here once
+    // the program is back in its event loop.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 
     // MARIA GARCIA's sampled ticket was resolved in March.
     db::Recordset muestra = state.conexion.open_recordset(
