@@ -1,6 +1,8 @@
 #include "MdlTtlQuality.h"
 
+#include "LibrosSemana.h"
 #include "database/TernovaDatabase.h"
+#include "database/compaction.h"
 #include "runtime/conversions.h"
 #include "runtime/program_folder.h"
 #include "runtime/strings.h"
@@ -44,12 +46,30 @@ std::filesystem::path MdlTtlQuality::base_de_datos() {
 
 void MdlTtlQuality::abrebase() {
     conexion.open(base_de_datos());
+    try {
+        // A file that opens but holds none of these (a zero-byte file) is not ours.
+        db::require_tables(
+            conexion,
+            {"Boletas_Resueltas", "Rnd_Tickets", "Historico_Rnd", "Historico_Boletas_Calidad",
+             "Datos_General", "Prioridades", "SUPERVISORES", "TECNICOS"},
+            "Ternova");
+        if (!conexion.has_table(kLibrosPendientes))
+            conexion.execute_script(kLibrosPendientesSql);
+    } catch (const db::Error&) {
+        conexion.close();
+        throw;
+    }
 }
 
 void MdlTtlQuality::iniciadatos() {
     for (std::size_t i = 0; i < meses.size(); ++i)
         meses[i] = kMeses[i];
     abrebase();
+    // What a kill left: the week's workbooks of a stored week take their
+    // names, those of a week never stored go, and so does a compacted copy
+    // (no compaction runs while the database is open).
+    completa_pendientes(conexion);
+    db::remove_compaction_copy(runtime::program_file(kCopiaCompactada));
     lee_limites(conexion, kLimitesReconocimientoSql, tiemposrec);
     lee_limites(conexion, kLimitesResolucionSql, tiemposres);
 }

@@ -28,6 +28,9 @@ inline constexpr const char* kLimitesReconocimientoSql =
 inline constexpr const char* kLimitesResolucionSql =
     "SELECT * FROM Prioridades WHERE tipo = 'RES' order by menor;";
 
+// The compacted copy's file name in the program folder.
+inline constexpr const char* kCopiaCompactada = "Ternova1.mdb";
+
 class MdlTtlQuality {
 public:
     // Program-wide state (all empty, zero or closed until the start-up fills it).
@@ -55,12 +58,14 @@ public:
     // The database file: program folder & "\Ternova.mdb".
     static std::filesystem::path base_de_datos();
     // Opens conexion on the database file. A missing, unreadable or locked
-    // file raises db::Error whose text names it; the file is never created.
+    // file, or one that is not Ternova's (a zero-byte file, a file without its
+    // tables), raises db::Error whose text names it; the file is never created.
     void abrebase();
 
     // The start-up data.
 
-    // meses := the twelve month names; abrebase(); tiemposrec and tiemposres
+    // meses := the twelve month names; abrebase(); the weekly workbooks and
+    // the compacted copy a kill left are completed or removed; tiemposrec and tiemposres
     // := the `tiempo` of the 'REC' and the 'RES' rows of Prioridades in
     // `menor` order. Of more than four rows of one kind the first four are
     // used; a Null `tiempo` reads as 0. The limits are read only here: a

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "database/database.h"
+
 namespace billing {
 
 // The file name of the billing database in the program folder.
@@ -16,6 +18,13 @@ inline constexpr const char* kFacturaFileName = "factura.mdb";
 // grid, the filter and the report read and the delete command empties.
 inline constexpr const char* kStoreName = "Facturación Detallada";
 inline constexpr const char* kPruebaName = "prueba";
+
+// Empties the store, as the delete command's "DELETE * FROM PRUEBA" does:
+// prueba shows every row of the store once, so deleting all its rows is
+// deleting all the store's rows, which the engine does at once (through
+// prueba's trigger it would look up and delete one row at a time). Returns
+// the rows deleted. Raises db::Error.
+long empty_store(db::Database& database);
 
 // The schema (the store, prueba and its delete trigger) as SQL.
 std::string_view factura_schema_sql();

@@ -24,8 +24,9 @@ std::string quotedName(const std::string& name) {
     return quoted + "\"";
 }
 
+// The engine's own words, without the statement that met them.
 StoreError storeError(const db::Error& error) {
-    return StoreError(error.number(), error.what());
+    return StoreError(error.number(), error.reason());
 }
 
 // The insert into the store's columns at positions 1 to 38, whatever the
@@ -55,8 +56,13 @@ std::string insertStatement(db::Database& database) {
 FacturaRecordStore::FacturaRecordStore(db::Database& database) : database_(database) {}
 
 FacturaRecordStore::~FacturaRecordStore() {
+    rollback();
+}
+
+void FacturaRecordStore::rollback() noexcept {
     insert_.reset();
     if (inTransaction_) {
+        inTransaction_ = false;
         try {
             database_.rollback();
         } catch (const db::Error&) {

@@ -27,13 +27,14 @@ public:
     // opens the transaction. Throws StoreError with the engine's number and
     // text when the store is missing or the database can't start writing.
     void begin() override;
-    // Appends one row; a refusal (a duplicate key 3022, a related record
-    // missing 3201, anything else 3000) throws StoreError and leaves the rows
-    // added before it in the transaction.
+    // Appends one row; a refusal or a failure (a duplicate key 3022, a
+    // related record missing 3201, anything else 3000) throws StoreError
+    // with the engine's words.
     void add(const BillingRecord& record) override;
     // Commits the rows added since begin(); throws StoreError when they can't
-    // be kept (they are rolled back then).
+    // be kept.
     void commit() override;
+    void rollback() noexcept override;
 
 private:
     db::Database& database_;

@@ -18,7 +18,8 @@ struct Module1 {
     static std::filesystem::path archivo_base();
 
     // Opens archivo_base() into base_datos. Throws db::Error, naming the file,
-    // when it is missing, unreadable or no database.
+    // when it is missing, unreadable, no database or not Zovavidevir's (a
+    // zero-byte file, a file without its record store).
     void abre_base();
     // Closes base_datos (the old database, then the workspace).
     void cierra_base();

@@ -2,9 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "billing_file.h"
 #include "record_stream.h"
+#include "runtime/pipeline.h"
 #include "runtime/still_working.h"
 
 namespace billing {
@@ -14,7 +16,7 @@ namespace {
 constexpr const char* kFileErrorTitle = "Error en Archivo";
 constexpr const char* kRecordErrorTitle = "Error de Importación";
 constexpr const char* kEndTitle = "Fin de importación";
-constexpr const char* kProgramTitle = "";
+constexpr const char* kNothingStored = "No se guardó ningún registro del archivo.";
 
 struct Message {
     std::string text;
@@ -27,14 +29,21 @@ std::string withSignPlace(long long number) {
     return number < 0 ? std::to_string(number) : " " + std::to_string(number);
 }
 
-// The engine's own words, as the program's error handler shows them.
-Message engineError(const StoreError& error) {
-    return {"Error: " + std::to_string(error.number()) + " " + error.what(), kProgramTitle};
+std::string engineSaid(const StoreError& error) {
+    return "\nLa base de datos respondió: " + std::string(error.what()) + "\n";
 }
 
-Message recordRefused(long long recordNumber, const StoreError& error) {
-    return {"No se pudo capturar el registro " + std::to_string(recordNumber) +
-                ". Error: " + std::to_string(error.number()) + " " + error.what(),
+// The store could not be opened or could not keep the file's rows.
+Message fileRefused(const std::filesystem::path& ruta, const StoreError& error) {
+    return {"No se pudo capturar el archivo " + ruta.string() + "." + engineSaid(error) +
+                kNothingStored,
+            kRecordErrorTitle};
+}
+
+Message recordRefused(long long recordNumber, const std::filesystem::path& ruta,
+                      const StoreError& error) {
+    return {"No se pudo capturar el registro " + std::to_string(recordNumber) + " del archivo " +
+                ruta.string() + "." + engineSaid(error) + kNothingStored,
             kRecordErrorTitle};
 }
 
@@ -64,47 +73,61 @@ long long importa_arch(const std::filesystem::path& ruta, RecordStore& store,
     try {
         store.begin();
     } catch (const StoreError& error) {
-        const Message shown = engineError(error);
+        store.rollback();
+        const Message shown = fileRefused(ruta, error);
         reporter.message(shown.text, shown.title);
         return 0;
     }
 
     long long count = 0;
-    std::optional<Message> stopped;
-    std::optional<Message> notKept;
+    std::optional<Message> failed;
     {
         ReadingShown reading(reporter);
-        RecordStream stream;
-        BillingRecord record;
+        bool readFailed = false;
         try {
-            // Every record a line completes is stored before the next line
-            // is read; a record still short of digits at the end is not.
-            while (const auto line = file.lee_lin()) {
-                runtime::still_working();
-                stream.append(*line);
-                while (stream.next(record)) {
+            // The file is read and cut on a thread of its own while this one
+            // stores the records in their order; a record still short of
+            // digits at the end is not stored.
+            runtime::pipelined<BillingRecord>(
+                [&](runtime::Pipe<BillingRecord>& pipe) {
+                    RecordStream stream;
+                    BillingRecord record;
+                    while (const auto line = file.lee_lin()) {
+                        stream.append(*line);
+                        while (stream.next(record)) {
+                            std::swap(pipe.next(), record);  // each keeps its texts' storage
+                        }
+                    }
+                    readFailed = file.readFailed();
+                },
+                [&](const BillingRecord& record) {
+                    runtime::still_working();  // the windows are drawn from this thread
                     store.add(record);
                     ++count;
-                }
-            }
-            if (file.readFailed()) {
-                stopped = Message{"No se puede leer el archivo " + ruta.string(), kFileErrorTitle};
+                });
+            if (readFailed) {
+                failed =
+                    Message{"No se puede leer el archivo " + ruta.string() + ".\n" + kNothingStored,
+                            kFileErrorTitle};
             }
         } catch (const StoreError& error) {
-            stopped = recordRefused(count + 1, error);
+            failed = recordRefused(count + 1, ruta, error);
         }
-        try {
-            store.commit();
-        } catch (const StoreError& error) {
-            notKept = engineError(error);
+        if (!failed) {
+            try {
+                store.commit();
+            } catch (const StoreError& error) {
+                failed = fileRefused(ruta, error);
+            }
+        }
+        // All or nothing: a file the import could not finish leaves no row.
+        if (failed) {
+            store.rollback();
         }
     }
 
-    if (stopped) {
-        reporter.message(stopped->text, stopped->title);
-    }
-    if (notKept) {
-        reporter.message(notKept->text, notKept->title);
+    if (failed) {
+        reporter.message(failed->text, failed->title);
         return 0;
     }
     reporter.message("Se capturaron " + withSignPlace(count) + " registros ", kEndTitle);

@@ -14,13 +14,17 @@ namespace billing {
 // importación". A record whose digits end with the file is not stored.
 //
 // A file that can't be opened: the message "No se puede abrir el archivo "
-// + ruta (title "Error en Archivo") and nothing else. A record the store
-// refuses stops the import with a message naming the record's number in the
-// file (title "Error de Importación"); a file that can't be read to its end
-// stops it with a message naming the file. Either way the rows stored until
-// then stay and the closing message counts them. A store that can't be
-// opened or can't keep its rows: "Error: " + the engine's number and text,
-// under the program's title, and no closing message.
+// + ruta (title "Error en Archivo") and nothing else.
+//
+// All or nothing: the file's rows are one transaction. When the database
+// fails or refuses a record (a full disk, a lock held by another program, a
+// read-only file, a value it won't take) the import stops there and stores
+// nothing of the file; one message, titled "Error de Importación", names the
+// record's number in the file (or the file, when the store can't be opened or
+// can't keep the rows) and gives the engine's reason, without the statement.
+// A file that can't be read to its end stores nothing either ("No se puede
+// leer el archivo ", title "Error en Archivo"). No closing message follows a
+// failure.
 //
 // Returns the number of records stored.
 long long importa_arch(const std::filesystem::path& ruta, RecordStore& store,

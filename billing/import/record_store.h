@@ -35,14 +35,17 @@ public:
 
     // Appends one record as a new row: fields 1 to 38 into the columns at
     // positions 1 to 38; the counter key at position 0 is the database's.
-    // Throws StoreError when the row is refused; the rows added before it
-    // stay.
+    // Throws StoreError, with the engine's words and no statement text, when
+    // the row is refused or the database fails.
     virtual void add(const BillingRecord& record) = 0;
 
-    // Keeps every row added since begin (the transaction commits). Called
-    // once, after the last add, also when an add was refused. Throws
+    // Keeps every row added since begin (the transaction commits). Throws
     // StoreError when the rows can't be kept.
     virtual void commit() = 0;
+
+    // Drops every row added since begin; nothing happens when no
+    // transaction is open (the engine may have ended it on a failure).
+    virtual void rollback() noexcept = 0;
 };
 
 }  // namespace billing

@@ -57,22 +57,23 @@ TEST_F(FacturaStore, ImportedRecordsShowInPruebaWithTheirTypes) {
     EXPECT_FALSE(base.in_transaction());
 }
 
-// A row the database refuses ends the import; the rows before it are kept.
-TEST_F(FacturaStore, ARefusedRowCarriesTheEnginesNumberAndKeepsTheRowsBeforeIt) {
+// A row the database refuses ends the import and nothing of the file stays;
+// the message gives the engine's words, not the statement.
+TEST_F(FacturaStore, ARefusedRowStoresNothingOfTheFileAndShowsNoStatement) {
     base.execute_script(
         "CREATE UNIQUE INDEX una_secuencia ON \"Facturación Detallada\" (\"Secuencia registro\")");
     const long long stored =
         import(numberedRecord(RecordType::Type01, 1) + numberedRecord(RecordType::Type01, 2) +
                numberedRecord(RecordType::Type01, 2) + numberedRecord(RecordType::Type01, 3));
-    EXPECT_EQ(stored, 2);
-    ASSERT_EQ(reporter.events.size(), 4u);
-    EXPECT_EQ(reporter.events[2].rfind("Error de Importación|No se pudo capturar el registro 3. "
-                                       "Error: 3022 ",
-                                       0),
-              0u)
+    EXPECT_EQ(stored, 0);
+    ASSERT_EQ(reporter.events.size(), 3u);
+    EXPECT_EQ(
+        reporter.events[2].rfind("Error de Importación|No se pudo capturar el registro 3 ", 0), 0u)
         << reporter.events[2];
-    EXPECT_EQ(reporter.events[3], "Fin de importación|Se capturaron  2 registros ");
-    EXPECT_EQ(pruebaColumn("[Secuencia registro]"), "1,2");
+    EXPECT_NE(reporter.events[2].find("UNIQUE constraint failed"), std::string::npos);
+    EXPECT_EQ(reporter.events[2].find("INSERT"), std::string::npos);
+    EXPECT_EQ(pruebaColumn("[Secuencia registro]"), "");
+    EXPECT_FALSE(base.in_transaction());
 }
 
 TEST_F(FacturaStore, RowsAddedButNotCommittedGoWithTheStore) {
@@ -93,7 +94,9 @@ TEST_F(FacturaStore, AMissingStoreIsNamedAndNothingIsRead) {
     base.execute_script("DROP VIEW prueba; DROP TABLE \"Facturación Detallada\";");
     EXPECT_EQ(import(numberedRecord(RecordType::Type01, 1)), 0);
     ASSERT_EQ(reporter.events.size(), 1u);
-    EXPECT_EQ(reporter.events[0].rfind("|Error: 3000 ", 0), 0u) << reporter.events[0];
+    EXPECT_EQ(reporter.events[0].rfind("Error de Importación|No se pudo capturar el archivo ", 0),
+              0u)
+        << reporter.events[0];
     EXPECT_NE(reporter.events[0].find("Facturación Detallada"), std::string::npos);
     EXPECT_FALSE(base.in_transaction());
 }

@@ -163,6 +163,14 @@ void SqliteRecordStore::commit() {
     inTransaction_ = false;
 }
 
+void SqliteRecordStore::rollback() noexcept {
+    insert_.reset();
+    if (inTransaction_ && !sqlite3_get_autocommit(db_)) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    inTransaction_ = false;
+}
+
 void SqliteRecordStore::fail() const {
     throw lastError();
 }

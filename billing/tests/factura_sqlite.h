@@ -58,6 +58,7 @@ public:
     void begin() override;
     void add(const billing::BillingRecord& record) override;
     void commit() override;
+    void rollback() noexcept override;
 
 private:
     billing::StoreError lastError() const;

@@ -18,6 +18,7 @@ public:
     std::vector<billing::BillingRecord> records;
     bool begun = false;
     bool committed = false;
+    bool rolledBack = false;
 
     // Refusals to give: at begin, at the add of the n-th record (1-based), at commit.
     std::optional<billing::StoreError> refuseBegin;
@@ -42,6 +43,10 @@ public:
             throw *refuseCommit;
         }
         committed = true;
+    }
+    void rollback() noexcept override {
+        records.clear();
+        rolledBack = true;
     }
 };
 

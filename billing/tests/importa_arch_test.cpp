@@ -160,35 +160,50 @@ TEST_F(ImportaArch, NamesAFileThatCannotBeOpened) {
                                                          missing.string()}));
 }
 
-TEST_F(ImportaArch, StopsAtARefusedRecordAndKeepsTheRecordsBeforeIt) {
-    store.refuseRecord = 3;
-    store.refusal = StoreError(3022, "Valor de clave duplicado.");
+TEST_F(ImportaArch, AStoreFailureStoresNothingOfTheFileAndSaysWhatFailed) {
     std::string stream;
     for (int i = 1; i <= 5; ++i) {
         stream += numberedRecord(RecordType::Type01, i);
     }
-    EXPECT_EQ(import(dumpLines(stream, 64)), 2);
-    EXPECT_EQ(sequences(), (std::vector<int>{1, 2}));
-    EXPECT_TRUE(store.committed);
-    EXPECT_EQ(reporter.events,
-              (std::vector<std::string>{"started", "ended",
-                                        "Error de Importación|No se pudo capturar el registro 3. "
-                                        "Error: 3022 Valor de clave duplicado.",
-                                        "Fin de importación|Se capturaron  2 registros "}));
-}
-
-TEST_F(ImportaArch, ReportsAStoreThatCannotBeOpenedOrCannotKeepItsRows) {
-    store.refuseBegin = StoreError(3078, "No se encuentra la tabla.");
-    import(numberedRecord(RecordType::Type01, 1));
-    EXPECT_EQ(reporter.events,
-              (std::vector<std::string>{"|Error: 3078 No se encuentra la tabla."}));
-
-    store.refuseBegin.reset();
-    store.refuseCommit = StoreError(3035, "Recursos insuficientes.");
-    reporter.events.clear();
-    EXPECT_EQ(import(numberedRecord(RecordType::Type01, 1)), 0);
-    EXPECT_EQ(reporter.events, (std::vector<std::string>{"started", "ended",
-                                                         "|Error: 3035 Recursos insuficientes."}));
+    const std::string content = dumpLines(stream, 64);
+    const std::string ruta = (dir.path() / "factura.txt").string();
+    const std::string nada = "\nNo se guardó ningún registro del archivo.";
+    struct Case {
+        const char* name;
+        void (*arrange)(billingtest::MemoryStore&);
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {"a refused record",
+         [](billingtest::MemoryStore& s) {
+             s.refuseRecord = 3;
+             s.refusal = StoreError(3000, "database or disk is full");
+         },
+         {"started", "ended",
+          "Error de Importación|No se pudo capturar el registro 3 del archivo " + ruta +
+              ".\nLa base de datos respondió: database or disk is full" + nada}},
+        {"a store that can't be opened",
+         [](billingtest::MemoryStore& s) {
+             s.refuseBegin = StoreError(3000, "database is locked");
+         },
+         {"Error de Importación|No se pudo capturar el archivo " + ruta +
+          ".\nLa base de datos respondió: database is locked" + nada}},
+        {"rows that can't be kept",
+         [](billingtest::MemoryStore& s) { s.refuseCommit = StoreError(3000, "disk I/O error"); },
+         {"started", "ended",
+          "Error de Importación|No se pudo capturar el archivo " + ruta +
+              ".\nLa base de datos respondió: disk I/O error" + nada}},
+    };
+    for (const Case& c : cases) {
+        store = billingtest::MemoryStore();
+        reporter.events.clear();
+        c.arrange(store);
+        EXPECT_EQ(import(content), 0) << c.name;
+        EXPECT_TRUE(store.records.empty()) << c.name;
+        EXPECT_TRUE(store.rolledBack) << c.name;
+        EXPECT_FALSE(store.committed) << c.name;
+        EXPECT_EQ(reporter.events, c.events) << c.name;
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 
+#include "FacturaDatabase.h"
 #include "FacturaRecordStore.h"
 #include "Filtra.h"
 #include "Module1.h"
@@ -23,9 +24,6 @@
 namespace billing {
 
 namespace {
-
-// The delete command empties the store through prueba.
-constexpr const char* kBorraDatos = "DELETE * FROM PRUEBA";
 
 // The engine's own words, as the program's error handler shows them.
 QString engineError(const db::Error& error) {
@@ -154,7 +152,7 @@ void Importadat::Command3_Click() {
     try {
         db::Database base(Module1::archivo_base());
         db::Transaction transaction(base);
-        base.execute(kBorraDatos);
+        empty_store(base);
         transaction.commit();
     } catch (const db::Error& error) {
         msgBox(engineError(error));

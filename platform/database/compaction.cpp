@@ -53,10 +53,21 @@ void check_copy(sqlite3* source, const std::filesystem::path& copy) {
 
 }  // namespace
 
+void remove_compaction_copy(const std::filesystem::path& copy) noexcept {
+    std::error_code error;
+    for (const char* side : {"-journal", "-wal", "-shm"}) {
+        std::filesystem::path file = copy;
+        file += side;
+        std::filesystem::remove(file, error);
+    }
+    std::filesystem::remove(copy, error);
+}
+
 void compact_database(const std::filesystem::path& file, const std::filesystem::path& copy) {
     std::error_code error;
     ExclusiveFileLock lock(file);
-    std::filesystem::remove(copy, error);
+    // A journal left beside an earlier copy would be played into the new one.
+    remove_compaction_copy(copy);
     try {
         {
             RawConnection source;
@@ -68,11 +79,11 @@ void compact_database(const std::filesystem::path& file, const std::filesystem::
         }
         std::filesystem::rename(copy, file);
     } catch (const std::filesystem::filesystem_error& e) {
-        std::filesystem::remove(copy, error);
+        remove_compaction_copy(copy);
         throw Error(kGeneralError, "No se pudo reemplazar '" + file.string() +
                                        "' por su copia compactada: " + e.what());
     } catch (...) {
-        std::filesystem::remove(copy, error);
+        remove_compaction_copy(copy);
         throw;
     }
 }

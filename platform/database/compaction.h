@@ -14,4 +14,9 @@ namespace db {
 // a failing copy or check. On failure `file` is unchanged and no copy is left.
 void compact_database(const std::filesystem::path& file, const std::filesystem::path& copy);
 
+// Removes a compacted copy that a killed compaction left, with the engine's
+// side files (journal); call it only while the database is open, which no
+// compaction allows. Never throws.
+void remove_compaction_copy(const std::filesystem::path& copy) noexcept;
+
 }  // namespace db

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -78,6 +79,16 @@ struct Connection {
 // The name of the table or view ("table", "view") as the schema spells it,
 // found blind to case; "" when there is none.
 std::string schema_name(Connection& connection, std::string_view name, const char* type);
+
+// Runs a "DELETE FROM t" without WHERE at once where SQLite would delete row
+// by row for the tables that refer to t; the count of t's rows deleted, or
+// nothing when the statement is no such one (see database.cpp).
+std::optional<long> empty_at_once(Connection& connection, const std::string& sql);
+
+// The SQLite statement a recordset source stands for: a table or a saved
+// query by its name ("SELECT * FROM" it), or a statement of the old dialect
+// translated.
+std::string source_statement(Connection& connection, std::string_view source);
 
 // Opens a SQLite connection to an existing file with the dialect registered,
 // foreign keys on, journal mode DELETE and the busy timeout. Throws db::Error

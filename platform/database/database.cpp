@@ -3,6 +3,9 @@
 #include <sqlite3.h>
 
 #include <cctype>
+#include <optional>
+#include <regex>
+#include <vector>
 
 #include "connection_impl.h"
 #include "recordset_impl.h"
@@ -211,6 +214,152 @@ std::string bare_name(std::string_view text) {
 
 }  // namespace
 
+namespace {
+
+bool word_equals_at(const std::string& text, std::size_t at, std::string_view word) {
+    if (text.size() < at + word.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(text[at + i])) != word[i])
+            return false;
+    return true;
+}
+
+struct ForeignKey {
+    std::string child, column, on_delete;
+};
+
+// The foreign keys of every table that refer to `parent`.
+std::vector<ForeignKey> keys_referring_to(Connection& connection, const std::string& parent) {
+    std::vector<std::string> tables;
+    {
+        PooledStatement list = connection.prepare(
+            "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
+        while (list->step())
+            tables.push_back(list->column(0).to_text());
+    }
+    std::vector<ForeignKey> keys;
+    for (const std::string& table : tables) {
+        PooledStatement list = connection.prepare(
+            "SELECT \"table\", \"from\", on_delete FROM pragma_foreign_key_list(?)");
+        list->bind(1, runtime::Value(table));
+        while (list->step())
+            if (runtime::equal_case_blind(list->column(0).to_text(), parent))
+                keys.push_back({table, list->column(1).to_text(), list->column(2).to_text()});
+    }
+    return keys;
+}
+
+bool has_triggers(Connection& connection, const std::string& table) {
+    PooledStatement find = connection.prepare(
+        "SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND tbl_name = ? COLLATE NOCASE");
+    find->bind(1, runtime::Value(table));
+    return find->step();
+}
+
+long long count_of(Connection& connection, const std::string& sql) {
+    PooledStatement count = connection.prepare(sql);
+    return count->step() ? sqlite3_column_int64(count->get(), 0) : 0;
+}
+
+void run(Connection& connection, const std::string& sql) {
+    PooledStatement statement = connection.prepare(sql);
+    while (statement->step()) {
+    }
+}
+
+// Foreign keys left unenforced while alive, as they were afterwards.
+class ForeignKeysOff {
+public:
+    explicit ForeignKeysOff(sqlite3* handle) : handle_(handle) {
+        sqlite3_db_config(handle_, SQLITE_DBCONFIG_ENABLE_FKEY, -1, &before_);
+        sqlite3_db_config(handle_, SQLITE_DBCONFIG_ENABLE_FKEY, 0, nullptr);
+    }
+    ~ForeignKeysOff() { sqlite3_db_config(handle_, SQLITE_DBCONFIG_ENABLE_FKEY, before_, nullptr); }
+    ForeignKeysOff(const ForeignKeysOff&) = delete;
+    ForeignKeysOff& operator=(const ForeignKeysOff&) = delete;
+
+private:
+    sqlite3* handle_;
+    int before_ = 1;
+};
+
+}  // namespace
+
+// "DELETE FROM t" with no WHERE on a table that other tables refer to, or
+// that refers to others: SQLite then deletes row by row, its cascades too,
+// where it would otherwise empty the table at once. When every table that
+// refers to t deletes its rows with t's (ON DELETE CASCADE) and has no
+// triggers nor tables of its own referring to it, the same end is reached at
+// once: the rows the cascade would delete go first (all of a table's rows
+// when none has its key Null), then t's rows, with the keys unenforced just
+// for that, which the deletes can't break. A table referring to t without
+// cascade must hold no row that refers to it. The count is t's rows, as the
+// statement's own. Nothing when the statement is another or the rule does
+// not hold: it then runs as it stands.
+std::optional<long> empty_at_once(Connection& connection, const std::string& sql) {
+    static const std::regex whole(
+        R"re(^\s*DELETE\s+FROM\s+("(?:[^"]|"")+"|'(?:[^']|'')+'|\[[^\]]+\]|\w+)\s*;?\s*$)re",
+        std::regex::icase);
+    const std::size_t start = sql.find_first_not_of(" \t\r\n");
+    if (start == std::string::npos || !word_equals_at(sql, start, "DELETE"))
+        return std::nullopt;
+    std::smatch match;
+    if (!std::regex_match(sql, match, whole))
+        return std::nullopt;
+    std::string name = match[1].str();
+    // A name in double quotes reaches here as the old dialect's literal.
+    if (name.front() == '"' || name.front() == '[' || name.front() == '\'')
+        name = name.substr(1, name.size() - 2);
+    const std::string table = schema_name(connection, name, "table");
+    if (table.empty() || has_triggers(connection, table))
+        return std::nullopt;
+    int enforced = 0;
+    sqlite3_db_config(connection.handle, SQLITE_DBCONFIG_ENABLE_FKEY, -1, &enforced);
+    if (!enforced)
+        return std::nullopt;  // SQLite empties the table at once by itself
+    const std::vector<ForeignKey> children = keys_referring_to(connection, table);
+    std::vector<ForeignKey> cascades;
+    for (const ForeignKey& key : children) {
+        if (runtime::equal_case_blind(key.child, table))
+            return std::nullopt;
+        if (!runtime::equal_case_blind(key.on_delete, "CASCADE")) {
+            // A table that keeps its rows: no row of it may refer to t.
+            if (count_of(connection, "SELECT count(*) FROM \"" + key.child + "\" WHERE \"" +
+                                         key.column + "\" IS NOT NULL") > 0)
+                return std::nullopt;
+            continue;
+        }
+        if (has_triggers(connection, key.child) ||
+            !keys_referring_to(connection, key.child).empty())
+            return std::nullopt;
+        cascades.push_back(key);
+    }
+
+    const std::string savepoint = "emptying";
+    run(connection, "SAVEPOINT " + savepoint);
+    try {
+        ForeignKeysOff off(connection.handle);
+        for (const ForeignKey& key : cascades) {
+            const std::string child = "\"" + key.child + "\"", column = "\"" + key.column + "\"";
+            if (count_of(connection,
+                         "SELECT count(*) FROM " + child + " WHERE " + column + " IS NULL") == 0)
+                run(connection, "DELETE FROM " + child);
+            else
+                run(connection, "DELETE FROM " + child + " WHERE " + column + " IS NOT NULL");
+        }
+        run(connection, "DELETE FROM \"" + table + "\"");
+        const long emptied = sqlite3_changes(connection.handle);
+        run(connection, "RELEASE " + savepoint);
+        return emptied;
+    } catch (...) {
+        sqlite3_exec(connection.handle,
+                     ("ROLLBACK TO " + savepoint + "; RELEASE " + savepoint).c_str(), nullptr,
+                     nullptr, nullptr);
+        throw;
+    }
+}
+
 // The schema object of that name and kind ("table", "view"), as spelled in the schema.
 std::string schema_name(Connection& connection, std::string_view name, const char* type) {
     PooledStatement find = connection.prepare(
@@ -218,6 +367,16 @@ std::string schema_name(Connection& connection, std::string_view name, const cha
     find->bind(1, runtime::Value(type));
     find->bind(2, runtime::Value(name));
     return find->step() ? find->column(0).to_text() : std::string();
+}
+
+std::string source_statement(Connection& connection, std::string_view source) {
+    if (!starts_like_a_statement(source)) {
+        std::string name = bare_name(source);
+        for (const char* type : {"table", "view"})
+            if (std::string found = schema_name(connection, name, type); !found.empty())
+                return "SELECT * FROM \"" + found + "\"";
+    }
+    return connection.translated(source);
 }
 
 // Running statements.
@@ -238,6 +397,9 @@ long Database::execute(std::string_view sql, const Params& params) {
             }
         }
     }
+    if (params.empty())
+        if (std::optional<long> emptied = empty_at_once(connection, connection.translated(sql)))
+            return *emptied;
     PooledStatement statement = connection.prepare_old(sql);
     statement->bind_all(params);
     while (statement->step()) {
@@ -343,6 +505,16 @@ bool Database::has_view(std::string_view name) {
 
 long long Database::last_insert_rowid() const {
     return sqlite3_last_insert_rowid(open_connection(connection_).handle);
+}
+
+void require_tables(Database& database, std::initializer_list<std::string_view> tables,
+                    std::string_view program) {
+    for (std::string_view table : tables) {
+        if (!database.has_table(table) && !database.has_view(table))
+            throw Error(kGeneralError, "El archivo '" + database.file().string() +
+                                           "' no es la base de datos de " + std::string(program) +
+                                           ".");
+    }
 }
 
 // Creating database files.

@@ -8,6 +8,7 @@
 // kept in the repository (create_file()).
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -105,6 +106,7 @@ public:
 
 private:
     friend class Recordset;
+    friend class PagedRows;
     std::shared_ptr<Connection> connection_;
 };
 
@@ -126,6 +128,13 @@ private:
     Database& database_;
     bool open_ = true;
 };
+
+// Whether an open file is the program's database: a file that opens but
+// lacks one of `tables` (a zero-byte file has none) is someone else's, and
+// kGeneralError is raised naming the file: "El archivo '...' no es la base
+// de datos de PROGRAM."
+void require_tables(Database& database, std::initializer_list<std::string_view> tables,
+                    std::string_view program);
 
 // Saved action queries.
 

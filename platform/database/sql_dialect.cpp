@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "runtime/conversions.h"
 #include "runtime/format.h"
 #include "runtime/strings.h"
+#include "select_shape.h"
 
 namespace db {
 
@@ -38,6 +41,68 @@ std::size_t skip_blanks(std::string_view sql, std::size_t pos) {
            (sql[pos] == ' ' || sql[pos] == '\t' || sql[pos] == '\n' || sql[pos] == '\r'))
         ++pos;
     return pos;
+}
+
+bool any_of_words(const SqlToken& t, std::initializer_list<const char*> words) {
+    if (t.quoted || t.string)
+        return false;
+    for (const char* word : words)
+        if (t.word == word)
+            return true;
+    return false;
+}
+
+// "x like '*'" lets every value of x through but Null, and is 1 or Null as
+// the function would give: it becomes "(x IS NOT NULL OR NULL)", which is
+// the same value without a call a row ("not like '*'" as well). Only where
+// x is a name and nothing around binds tighter than LIKE.
+std::string with_plain_null_tests(const std::string& sql) {
+    if (sql.find('*') == std::string::npos)
+        return sql;
+    const std::vector<SqlToken> tokens = sql_tokens(sql);
+    struct Change {
+        std::size_t begin, end;
+        std::string text;
+    };
+    std::vector<Change> changes;
+    for (std::size_t k = 1; k + 1 < tokens.size(); ++k) {
+        if (!any_of_words(tokens[k], {"LIKE"}) || !tokens[k + 1].string ||
+            tokens[k + 1].word != "*")
+            continue;
+        if (k + 2 < tokens.size() &&
+            !any_of_words(tokens[k + 2],
+                          {"AND", "OR", "ORDER", "GROUP", "LIMIT", "THEN", "ELSE", "END", "WHEN",
+                           "HAVING", "UNION", "EXCEPT", "INTERSECT", "WINDOW", ")", ",", ";"}))
+            continue;
+        std::size_t name = k - 1;
+        const bool negated = any_of_words(tokens[name], {"NOT"});
+        if (negated) {
+            if (name == 0)
+                continue;
+            --name;
+        }
+        const SqlToken& n = tokens[name];
+        const bool is_name =
+            n.quoted || (!n.string && (std::isalpha(static_cast<unsigned char>(sql[n.begin])) ||
+                                       sql[n.begin] == '_'));
+        if (!is_name || any_of_words(n, {"NOT", "AND", "OR", "WHERE", "LIKE"}))
+            continue;
+        std::size_t first = name;
+        while (first >= 2 && tokens[first - 1].word == "." && !tokens[first - 1].quoted)
+            first -= 2;
+        if (first > 0 &&
+            !any_of_words(tokens[first - 1], {"WHERE", "AND", "OR", "NOT", "ON", "WHEN", "THEN",
+                                              "ELSE", "HAVING", "SELECT", "(", ","}))
+            continue;
+        const std::string operand = sql.substr(tokens[first].begin, n.end - tokens[first].begin);
+        changes.push_back(
+            {tokens[first].begin, tokens[k + 1].end,
+             std::string(negated ? "NOT " : "") + "(" + operand + " IS NOT NULL OR NULL)"});
+    }
+    std::string out = sql;
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it)
+        out.replace(it->begin, it->end - it->begin, it->text);
+    return out;
 }
 
 }  // namespace
@@ -128,7 +193,7 @@ std::string translate(std::string_view sql) {
             ++i;
         }
     }
-    return out;
+    return with_plain_null_tests(out);
 }
 
 namespace {
@@ -220,21 +285,44 @@ std::vector<PatternItem> parse_pattern(std::string_view pattern) {
 
 }  // namespace
 
-bool like_matches(std::string_view pattern, std::string_view text) {
-    std::vector<PatternItem> items = parse_pattern(pattern);
-    std::vector<char32_t> t = code_points(text);
-    // Matching with one remembered star, moved on when the rest fails.
+namespace {
+
+// A pattern read once: its items, and whether it lets every text through
+// ("*"), the case of every filter left empty.
+struct CompiledPattern {
+    std::vector<PatternItem> items;
+    bool any_text = false;
+};
+
+CompiledPattern compile_pattern(std::string_view pattern) {
+    CompiledPattern compiled;
+    compiled.items = parse_pattern(pattern);
+    compiled.any_text = compiled.items.size() == 1 && compiled.items[0].kind == PatternItem::Any;
+    return compiled;
+}
+
+// Matching with one remembered star, moved on when the rest fails; the text
+// is walked in place, a code point at a time.
+bool matches(const CompiledPattern& pattern, std::string_view text) {
+    if (pattern.any_text)
+        return true;
+    const std::vector<PatternItem>& items = pattern.items;
     std::size_t pi = 0, ti = 0, star = std::string::npos, star_text = 0;
-    while (ti < t.size()) {
+    while (ti < text.size()) {
         if (pi < items.size() && items[pi].kind == PatternItem::Any) {
             star = pi++;
             star_text = ti;
-        } else if (pi < items.size() && items[pi].matches(t[ti])) {
+            continue;
+        }
+        std::size_t next = ti;
+        const char32_t c = runtime::next_code_point(text, next);
+        if (pi < items.size() && items[pi].matches(c)) {
             ++pi;
-            ++ti;
+            ti = next;
         } else if (star != std::string::npos) {
             pi = star + 1;
-            ti = ++star_text;
+            runtime::next_code_point(text, star_text);
+            ti = star_text;
         } else {
             return false;
         }
@@ -242,6 +330,12 @@ bool like_matches(std::string_view pattern, std::string_view text) {
     while (pi < items.size() && items[pi].kind == PatternItem::Any)
         ++pi;
     return pi == items.size();
+}
+
+}  // namespace
+
+bool like_matches(std::string_view pattern, std::string_view text) {
+    return matches(compile_pattern(pattern), text);
 }
 
 namespace {
@@ -278,10 +372,23 @@ std::optional<runtime::DateSerial> date_argument(sqlite3_value* v) {
     }
 }
 
+// The pattern of a statement is compiled once and kept with it.
 void like_function(sqlite3_context* context, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
         return sqlite3_result_null(context);
-    sqlite3_result_int(context, like_matches(text_of(argv[0]), text_of(argv[1])) ? 1 : 0);
+    auto* pattern = static_cast<CompiledPattern*>(sqlite3_get_auxdata(context, 0));
+    if (!pattern) {
+        pattern = new CompiledPattern(compile_pattern(text_of(argv[0])));
+        sqlite3_set_auxdata(context, 0, pattern,
+                            [](void* p) { delete static_cast<CompiledPattern*>(p); });
+        // SQLite may have dropped it at once (a pattern that is no constant).
+        pattern = static_cast<CompiledPattern*>(sqlite3_get_auxdata(context, 0));
+        if (!pattern) {
+            sqlite3_result_int(context, like_matches(text_of(argv[0]), text_of(argv[1])) ? 1 : 0);
+            return;
+        }
+    }
+    sqlite3_result_int(context, matches(*pattern, text_of(argv[1])) ? 1 : 0);
 }
 
 template <int (*Part)(runtime::DateSerial)>

@@ -41,9 +41,9 @@ void DataCombo::refill() {
         RecordSource* source = rows_ ? rows_->source() : nullptr;
         const int listAt = source ? source->fieldPosition(listField_) : -1;
         if (listAt >= 0) {
-            rows_->readAll();
+            const long rows = rows_->rowCount();
             const int boundAt = source->fieldPosition(boundColumn_);
-            for (long row = 0; row < source->rowsRead(); ++row) {
+            for (long row = 0; row < rows; ++row) {
                 const auto text = QString::fromStdString(source->value(row, listAt).to_text());
                 const auto bound =
                     boundAt >= 0 ? QString::fromStdString(source->value(row, boundAt).to_text())

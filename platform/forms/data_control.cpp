@@ -1,7 +1,11 @@
 #include "data_control.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QToolButton>
 
 #include "data_combo.h"
@@ -13,6 +17,28 @@ namespace forms {
 namespace {
 
 constexpr const char* kDataSourceProperty = "forms_dataSource";
+
+enum class MoveMark { First, Previous, Next, Last };
+
+// The marks of the four buttons, as the old control drew them: a triangle
+// pointing the way, with a bar at the end for the first and the last row.
+QIcon moveIcon(MoveMark mark, const QColor& color) {
+    constexpr int kSize = 12;
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    const bool back = mark == MoveMark::First || mark == MoveMark::Previous;
+    const bool bar = mark == MoveMark::First || mark == MoveMark::Last;
+    const qreal tip = back ? (bar ? 3.0 : 2.5) : (bar ? 9.0 : 9.5);
+    const qreal base = back ? (bar ? 9.5 : 9.0) : (bar ? 2.5 : 3.0);
+    painter.drawPolygon(QPolygonF({QPointF(base, 1.5), QPointF(tip, 6.0), QPointF(base, 10.5)}));
+    if (bar)
+        painter.drawRect(QRectF(back ? 1.0 : 9.5, 1.5, 1.5, 9.0));
+    return QIcon(pixmap);
+}
 
 [[noreturn]] void noCurrentRow() {
     throw DataError(3000, "No hay registro activo.");
@@ -48,18 +74,18 @@ bool DataRecordset::isOpen() const {
 }
 
 bool DataRecordset::bof() const {
-    return !isOpen() || control_.source_->rowsRead() == 0 || control_.position_ < 0;
+    return !isOpen() || !control_.rowExists(0) || control_.position_ < 0;
 }
 
 bool DataRecordset::eof() const {
-    return !isOpen() || control_.source_->rowsRead() == 0 ||
-           control_.position_ >= control_.source_->rowsRead();
+    return !isOpen() || !control_.rowExists(0) ||
+           (control_.position_ >= 0 && !control_.rowExists(control_.position_));
 }
 
 void DataRecordset::moveFirst() {
     if (!isOpen())
         closed();
-    if (!control_.ensureRow(0))
+    if (!control_.rowExists(0))
         noCurrentRow();
     control_.moved(0);
 }
@@ -68,7 +94,7 @@ void DataRecordset::moveNext() {
     if (eof())
         noCurrentRow();
     const long next = control_.position_ + 1;
-    control_.moved(control_.ensureRow(next) ? next : control_.source_->rowsRead());
+    control_.moved(control_.rowExists(next) ? next : control_.rowCount());
 }
 
 void DataRecordset::movePrevious() {
@@ -80,8 +106,7 @@ void DataRecordset::movePrevious() {
 void DataRecordset::moveLast() {
     if (!isOpen())
         closed();
-    control_.readAll();
-    const long rows = control_.source_->rowsRead();
+    const long rows = control_.rowCount();
     if (rows == 0)
         noCurrentRow();
     control_.moved(rows - 1);
@@ -90,7 +115,7 @@ void DataRecordset::moveLast() {
 void DataRecordset::moveTo(long position) {
     if (!isOpen())
         closed();
-    if (position < 0 || !control_.ensureRow(position))
+    if (position < 0 || !control_.rowExists(position))
         noCurrentRow();
     control_.moved(position);
 }
@@ -100,14 +125,14 @@ long DataRecordset::absolutePosition() const {
 }
 
 long DataRecordset::recordCount() const {
-    return isOpen() ? control_.source_->rowsRead() : 0;
+    return isOpen() ? control_.source_->rowsKnown() : 0;
 }
 
 bool DataRecordset::findFirst(const QString& criteria) {
     if (!isOpen())
         closed();
     const long found = control_.source_->findFirst(criteria);
-    emit control_.rowsAdded();
+    control_.countArrived(false);
     if (found < 0)
         return false;
     control_.moved(found);
@@ -226,25 +251,24 @@ DataControl::DataControl(QWidget* parent) : QWidget(parent), recordset_(*this) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto arrow = [this, layout](const char* name, Qt::ArrowType type,
-                                void (DataRecordset::*move)()) {
-        auto* button = new QToolButton(this);
-        button->setObjectName(name);
-        button->setArrowType(type);
-        button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QToolButton::clicked, this, [this, move] { userMove(move); });
-        layout->addWidget(button);
-        return button;
+    auto button = [this, layout](const char* name, MoveMark mark, void (DataRecordset::*move)()) {
+        auto* made = new QToolButton(this);
+        made->setObjectName(name);
+        made->setIcon(moveIcon(mark, palette().color(QPalette::ButtonText)));
+        made->setFocusPolicy(Qt::NoFocus);
+        connect(made, &QToolButton::clicked, this, [this, move] { userMove(move); });
+        layout->addWidget(made);
+        return made;
     };
-    arrow("moveFirst", Qt::UpArrow, &DataRecordset::moveFirst)->setText("|<");
-    arrow("movePrevious", Qt::LeftArrow, &DataRecordset::movePrevious);
+    button("moveFirst", MoveMark::First, &DataRecordset::moveFirst);
+    button("movePrevious", MoveMark::Previous, &DataRecordset::movePrevious);
     caption_ = new QLabel(this);
     caption_->setObjectName("caption");
     caption_->setFrameShape(QFrame::Panel);
     caption_->setFrameShadow(QFrame::Sunken);
     layout->addWidget(caption_, 1);
-    arrow("moveNext", Qt::RightArrow, &DataRecordset::moveNext);
-    arrow("moveLast", Qt::DownArrow, &DataRecordset::moveLast);
+    button("moveNext", MoveMark::Next, &DataRecordset::moveNext);
+    button("moveLast", MoveMark::Last, &DataRecordset::moveLast);
 }
 
 DataControl::~DataControl() {
@@ -268,6 +292,8 @@ QString DataControl::caption() const {
 void DataControl::refresh() {
     refreshed_ = true;
     source_.reset();
+    ++opening_;
+    countShown_ = false;
     position_ = -1;
     editing_ = false;
     pending_.clear();
@@ -282,9 +308,29 @@ void DataControl::refresh() {
         showBound();
         throw;
     }
-    position_ = source_->rowsRead() > 0 || source_->readMore(1) > 0 ? 0 : -1;
+    position_ = source_->rowsKnown() > 0 ? 0 : -1;
+    countShown_ = source_->counted();
     emit opened();
     moved(position_);
+    if (!countShown_) {
+        // The count comes on another thread; it is shown here, in this one.
+        const int opening = opening_;
+        source_->whenCounted([this, opening] {
+            QMetaObject::invokeMethod(
+                this,
+                [this, opening] {
+                    if (opening != opening_)
+                        return;
+                    if (!countShown_) {
+                        countArrived(true);
+                    } else if (captionOwed_) {
+                        captionOwed_ = false;
+                        emit reposition();
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+    }
 }
 
 void DataControl::openAfterLoad() {
@@ -297,31 +343,35 @@ void DataControl::openAfterLoad() {
     }
 }
 
-long DataControl::readMore(long count) {
+long DataControl::rowCount() {
     if (!source_)
         return 0;
-    const long read = source_->readMore(count);
-    if (read > 0)
-        emit rowsAdded();
-    return read;
+    const long rows = source_->rowCount();
+    countArrived(false);
+    return rows;
 }
 
-void DataControl::readAll() {
-    if (!source_ || source_->allRowsRead())
+bool DataControl::rowExists(long row) {
+    if (!source_ || row < 0)
+        return false;
+    return row < source_->rowsKnown() || (!source_->counted() && row < rowCount());
+}
+
+// The grid grows to the count; the caption follows with a Reposition on the
+// same row, unless a move that waited for the count runs its own.
+void DataControl::countArrived(bool reposition) {
+    if (countShown_ || !source_ || !source_->counted())
         return;
-    source_->readAll();
-    emit rowsAdded();
-}
-
-bool DataControl::ensureRow(long row) {
-    while (source_->rowsRead() <= row)
-        if (readMore(row + 1 - source_->rowsRead()) == 0)
-            return false;
-    return true;
+    countShown_ = true;
+    captionOwed_ = !reposition;
+    emit rowsCounted();
+    if (reposition)
+        emit this->reposition();
 }
 
 void DataControl::moved(long position) {
     position_ = position;
+    captionOwed_ = false;
     editing_ = false;
     pending_.clear();
     showBound();
@@ -380,11 +430,11 @@ QString DataControl::boundField(const QWidget* control) const {
 }
 
 void DataControl::userMove(void (DataRecordset::*move)()) {
-    if (!source_ || source_->rowsRead() == 0)
-        return;
     try {
-        // The arrows stay on the first and the last row.
-        if (move == &DataRecordset::moveNext && !ensureRow(position_ + 1))
+        if (!rowExists(0))
+            return;
+        // The buttons stay on the first and the last row.
+        if (move == &DataRecordset::moveNext && !rowExists(position_ + 1))
             return;
         if (move == &DataRecordset::movePrevious && position_ <= 0)
             return;

@@ -1,8 +1,9 @@
 #pragma once
 // The data control: a record source opened on a database (DatabaseName and
 // RecordSource, then Refresh), its current row moved by code through
-// recordset() or by the user with its four arrows, its caption between them,
-// and the controls bound to it, which show the current row's fields.
+// recordset() or by the user with its four buttons (first, previous, next,
+// last), its caption between them, and the controls bound to it, which show
+// the current row's fields.
 //
 // - Refresh opens the record source anew (a changed RecordSource runs the new
 //   one) on the first row; a data control whose window loads without a
@@ -10,8 +11,11 @@
 // - Reposition (the signal reposition()) runs after every change of the
 //   current row, the opening included, an empty one too; the bound controls
 //   show the new row first.
-// - RecordCount is the number of rows read so far (a grid reads more as it
-//   scrolls) until MoveLast reads them all.
+// - RecordCount is the number of rows of the source. A large one opens on
+//   its first page and is counted without reading its rows; until the count
+//   comes RecordCount is the rows known (the first page), and Reposition runs
+//   once more when it comes, so that a caption that shows it follows. A move
+//   past the rows known waits for the count. Any row costs the same to reach.
 // - Bound boxes show a field's value as text ("" for Null, and when there is
 //   no current row); Update writes back the bound text boxes whose text
 //   differs from their field, with the fields set by code.
@@ -47,7 +51,7 @@ public:
     void moveFirst();
     void moveNext();
     void movePrevious();
-    void moveLast();  // reads every row
+    void moveLast();
     // Moves to the 0-based position (a grid's row).
     void moveTo(long position);
     // The current row's 0-based position (AbsolutePosition); -1 at BOF or EOF.
@@ -113,9 +117,9 @@ public:
     // The open source, null when closed (for the bound grid and combos).
     RecordSource* source() const { return source_.get(); }
 
-    // Reads up to `count` more rows of the source (for the bound grid).
-    long readMore(long count);
-    void readAll();
+    // The number of rows, waiting for the count (for the bound grid and
+    // combos); 0 when closed.
+    long rowCount();
 
     // Bound controls (setDataSource below).
     void bind(QWidget* control, const QString& field);
@@ -127,8 +131,8 @@ signals:
     void reposition();
     // The source was opened anew or closed: the bound lists read it again.
     void opened();
-    // More rows of the source were read.
-    void rowsAdded();
+    // The rows were counted: rowCount() is known (the grid grows to it).
+    void rowsCounted();
 
 private:
     friend class DataRecordset;
@@ -140,7 +144,8 @@ private:
     void moved(long position);
     void showBound();
     void showBound(const Bound& bound);
-    bool ensureRow(long row);
+    bool rowExists(long row);
+    void countArrived(bool reposition);
     void userMove(void (DataRecordset::*move)());
     void showError(const std::exception& error);
 
@@ -149,6 +154,9 @@ private:
     std::unique_ptr<RecordSource> source_;
     long position_ = -1;
     bool refreshed_ = false;
+    int opening_ = 0;           // which opening a late count belongs to
+    bool countShown_ = false;   // rowsCounted() was told for this opening
+    bool captionOwed_ = false;  // the count came with no Reposition after it yet
     std::vector<std::pair<int, runtime::Value>> pending_;
     bool editing_ = false;
     std::vector<Bound> bound_;

@@ -16,6 +16,11 @@ namespace {
 constexpr int kNarrowestColumn = 40;
 constexpr int kWidestColumn = 300;
 
+int rowsOf(DataControl* data) {
+    RecordSource* source = data ? data->source() : nullptr;
+    return source ? static_cast<int>(std::min<long>(source->rowsKnown(), INT_MAX)) : 0;
+}
+
 }  // namespace
 
 // The model.
@@ -23,12 +28,10 @@ constexpr int kWidestColumn = 300;
 DataTableModel::DataTableModel(DataControl* data, QObject* parent)
     : QAbstractTableModel(parent), data_(data) {
     connect(data, &DataControl::opened, this, &DataTableModel::reopen);
-    connect(data, &DataControl::rowsAdded, this, &DataTableModel::rowsRead);
+    connect(data, &DataControl::rowsCounted, this, &DataTableModel::rowsCounted);
     RecordSource* source = data->source();
     columns_ = source ? source->fieldCount() : 0;
-    rows_ = source ? static_cast<int>(std::min<long>(source->rowsRead(), INT_MAX)) : 0;
-    if (rows_ < kPageRows)
-        fetchMore({});
+    rows_ = rowsOf(data);
 }
 
 int DataTableModel::rowCount(const QModelIndex& parent) const {
@@ -40,9 +43,17 @@ int DataTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DataTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || !data_ || !data_->source())
+    if (role != Qt::DisplayRole || !index.isValid() || failed_ || !data_ || !data_->source())
         return {};
-    return QString::fromStdString(data_->source()->value(index.row(), index.column()).to_text());
+    try {
+        return QString::fromStdString(
+            data_->source()->value(index.row(), index.column()).to_text());
+    } catch (const std::exception& error) {
+        // The rows shown stay; the grid reads no more until the next opening.
+        failed_ = true;
+        qWarning("%s: %s", qPrintable(data_->objectName()), error.what());
+        return {};
+    }
 }
 
 QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -51,47 +62,30 @@ QVariant DataTableModel::headerData(int section, Qt::Orientation orientation, in
     return data_->source()->fieldName(section);
 }
 
-bool DataTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && !failed_ && data_ && data_->source() &&
-           !data_->source()->allRowsRead();
-}
-
-void DataTableModel::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent))
-        return;
-    try {
-        data_->readMore(kPageRows);
-    } catch (const std::exception& error) {
-        // The rows read stay shown; the grid stops reading until the next opening.
-        failed_ = true;
-        qWarning("%s: %s", qPrintable(data_->objectName()), error.what());
-    }
-}
-
 void DataTableModel::reopen() {
     beginResetModel();
     RecordSource* source = data_ ? data_->source() : nullptr;
     columns_ = source ? source->fieldCount() : 0;
-    rows_ = 0;
+    rows_ = rowsOf(data_);
     failed_ = false;
     endResetModel();
-    rowsRead();
-    // The first page is read before the data control's first Reposition,
-    // which then counts it.
-    if (rows_ < kPageRows)
-        fetchMore({});
 }
 
-void DataTableModel::rowsRead() {
-    RecordSource* source = data_ ? data_->source() : nullptr;
-    if (!source)
-        return;
-    const int read = static_cast<int>(std::min<long>(source->rowsRead(), INT_MAX));
-    if (read <= rows_)
-        return;
-    beginInsertRows({}, rows_, read - 1);
-    rows_ = read;
-    endInsertRows();
+// The grid grows (or shrinks) from the first page to the count; the rows
+// already shown are read again, from the counted rows.
+void DataTableModel::rowsCounted() {
+    const int rows = rowsOf(data_);
+    if (rows > rows_) {
+        beginInsertRows({}, rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    } else if (rows < rows_) {
+        beginRemoveRows({}, rows, rows_ - 1);
+        rows_ = rows;
+        endRemoveRows();
+    }
+    if (rows_ > 0 && columns_ > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
 }
 
 // The grid.
@@ -100,6 +94,8 @@ DataGrid::DataGrid(QWidget* parent) : QTableView(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows of one height: a million of them cost no more than a page.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 }
 
@@ -122,6 +118,27 @@ void DataGrid::setDataSource(DataControl* data) {
     followDataControl();
 }
 
+QModelIndex DataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    RecordSource* source = data_ ? data_->source() : nullptr;
+    if (source) {
+        // Past the rows known only the count tells where the end is.
+        const long row = std::max(currentIndex().row(), 0);
+        const long page = std::max(1, viewport()->height() / std::max(1, rowHeight(0)));
+        const bool beyond =
+            action == MoveEnd ||
+            ((action == MoveDown || action == MoveNext) && row + 1 >= source->rowsKnown()) ||
+            (action == MovePageDown && row + page >= source->rowsKnown());
+        if (beyond || source->counted()) {
+            try {
+                data_->rowCount();
+            } catch (const std::exception& error) {
+                qWarning("%s: %s", qPrintable(objectName()), error.what());
+            }
+        }
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void DataGrid::fitColumns() {
     for (int column = 0; column < model_->columnCount(); ++column) {
         resizeColumnToContents(column);
@@ -133,6 +150,16 @@ void DataGrid::followDataControl() {
     if (!data_ || following_)
         return;
     const long position = data_->recordset().absolutePosition();
+    RecordSource* source = data_->source();
+    if (position >= model_->rowCount() && source && source->counted()) {
+        // The count came on its own thread and its news is still on the way
+        // to this one: the grid grows to it before it shows the row.
+        try {
+            data_->rowCount();
+        } catch (const std::exception& error) {
+            qWarning("%s: %s", qPrintable(objectName()), error.what());
+        }
+    }
     following_ = true;
     if (position < 0 || position >= model_->rowCount()) {
         selectionModel()->clearCurrentIndex();

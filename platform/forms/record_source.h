@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -28,8 +29,10 @@ private:
 };
 
 // The rows of one record source (a table, a saved query or a statement).
-// Rows are read from the start as they are needed and kept: a source of a
-// million rows opens without reading them. Rows are counted from 0.
+// A first page of rows is there at once; the rows are counted without being
+// read, perhaps after the source opened (counted(), whenCounted()); any row
+// is then read by its page as it is asked for, a few pages kept. Rows are
+// counted from 0.
 class RecordSource {
 public:
     virtual ~RecordSource() = default;
@@ -39,24 +42,27 @@ public:
     // The field's position, blind to case; -1 when there is none.
     virtual int fieldPosition(const QString& name) const = 0;
 
-    // The rows read so far (the old RecordCount until every row is read).
-    virtual long rowsRead() const = 0;
-    virtual bool allRowsRead() const = 0;
-    // Reads up to `count` more rows; returns how many came.
-    virtual long readMore(long count) = 0;
-    virtual void readAll() = 0;
-    // A value of a row already read.
-    virtual runtime::Value value(long row, int field) const = 0;
+    // Without waiting: whether the rows are counted, and the rows known to be
+    // there (all of them once counted).
+    virtual bool counted() const = 0;
+    virtual long rowsKnown() const = 0;
+    // The number of rows, waiting for the count.
+    virtual long rowCount() = 0;
+    // Calls `call` once when the rows are counted: at once when they are,
+    // else later on another thread.
+    virtual void whenCounted(std::function<void()> call) = 0;
+    // A value of any row below rowCount().
+    virtual runtime::Value value(long row, int field) = 0;
+    // The rows the source holds in memory now.
+    virtual long rowsCached() const = 0;
 
     // The first row, from the start, for which the criteria of the old
-    // dialect hold ("[nombre] like 'ANA'"), reading as far as needed; -1
-    // when no row does.
+    // dialect hold ("[nombre] like 'ANA'"); -1 when no row does.
     virtual long findFirst(const QString& criteria) = 0;
 
     // Whether rows can be written back (a source over one table).
     virtual bool updatable() const = 0;
-    // Stores the given fields of a row already read; value() shows them
-    // afterwards.
+    // Stores the given fields of a row; value() shows them afterwards.
     virtual void update(long row, const std::vector<std::pair<int, runtime::Value>>& fields) = 0;
 };
 

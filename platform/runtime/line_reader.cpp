@@ -97,10 +97,17 @@ bool LineReader::eof() {
 }
 
 std::string LineReader::read_line() {
+    std::string line;
+    read_line(line);
+    return line;
+}
+
+void LineReader::read_line(std::string& line) {
     if (eof())
         throw Error(kInputPastEndOfFile,
                     "Se intentó leer más allá del final del archivo '" + file_.string() + "'.");
-    std::string bytes;
+    std::string& bytes = bytes_;
+    bytes.clear();
     for (;;) {
         if (start_ == end_ && !fill())
             break;
@@ -121,7 +128,8 @@ std::string LineReader::read_line() {
             ++start_;
         break;
     }
-    return windows1252_to_utf8(bytes);
+    line.clear();
+    append_windows1252_as_utf8(line, bytes);
 }
 
 }  // namespace runtime

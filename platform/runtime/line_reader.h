@@ -41,6 +41,8 @@ public:
     // Line Input: the next line without its line end, in UTF-8. Reading at
     // the end of the file raises kInputPastEndOfFile.
     std::string read_line();
+    // The same into `line`, whose storage is reused: for readers of long files.
+    void read_line(std::string& line);
     // LOF: the file's length in bytes.
     std::uintmax_t length() const { return length_; }
     const std::filesystem::path& file() const { return file_; }
@@ -53,6 +55,7 @@ private:
     std::uintmax_t length_ = 0;
     std::vector<char> buffer_;
     std::size_t start_ = 0, end_ = 0;  // the unread part of buffer_
+    std::string bytes_;                // the line in hand, in the file's code page
 };
 
 }  // namespace runtime

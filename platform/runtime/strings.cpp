@@ -128,6 +128,18 @@ char32_t fold_case(char32_t c) {
 int compare_case_blind(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
+        const unsigned char ba = static_cast<unsigned char>(a[i]);
+        const unsigned char bb = static_cast<unsigned char>(b[j]);
+        if (ba < 0x80 && bb < 0x80) {
+            // Plain ASCII, the common case: no code point to decode.
+            const char32_t la = ba >= 'A' && ba <= 'Z' ? ba + 32 : ba;
+            const char32_t lb = bb >= 'A' && bb <= 'Z' ? bb + 32 : bb;
+            if (la != lb)
+                return la < lb ? -1 : 1;
+            ++i;
+            ++j;
+            continue;
+        }
         char32_t ca = to_lower(next_code_point(a, i));
         char32_t cb = to_lower(next_code_point(b, j));
         if (ca != cb)
@@ -203,6 +215,27 @@ long instr(long start, std::string_view text, std::string_view sought) {
     if (found == std::string_view::npos)
         return 0;
     return len(text.substr(0, found)) + 1;
+}
+
+std::string_view mid_view(std::string_view bytes, std::size_t start, std::size_t length) {
+    if (start == 0 || start > bytes.size())
+        return {};
+    return bytes.substr(start - 1, length);
+}
+
+std::string_view left_view(std::string_view bytes, std::size_t length) {
+    return bytes.substr(0, length);
+}
+
+std::string_view right_view(std::string_view bytes, std::size_t length) {
+    return length >= bytes.size() ? bytes : bytes.substr(bytes.size() - length);
+}
+
+std::string_view trim_view(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 }  // namespace runtime

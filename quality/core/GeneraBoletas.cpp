@@ -41,6 +41,7 @@ bool generaBoletas(forms::Form& principal, MdlTtlQuality& estado,
 
     // The run, drawn as it goes:
     bool generado = false;
+    std::string exito;
     {
         forms::LongJob trabajo;
         principal.setHourglass(true);
@@ -52,12 +53,13 @@ bool generaBoletas(forms::Form& principal, MdlTtlQuality& estado,
         Aleatorio delReloj;
         GeneraArchivos corrida(estado.conexion, avance, avisos, aleatorio ? *aleatorio : delReloj);
         generado = corrida.generaarchivos(archivo.toStdString());
+        exito = mensaje_de_exito(corrida.total_omitidas, corrida.omitidas);
         principal.setHourglass(false);
         if (panel)
             panel("");
     }
     if (generado)
-        principal.msgBox("Los archivos fueron generados con éxito.", forms::msg::Information);
+        principal.msgBox(QString::fromStdString(exito), forms::msg::Information);
     return generado;
 }
 

@@ -35,7 +35,7 @@ Ingreso busca_supervisor(db::Database& conexion, std::string_view clave);
 // Compaction.
 
 // The compacted copy's file name in the program folder.
-inline constexpr const char* kCompactCopyFileName = "Ternova1.mdb";
+inline constexpr const char* kCompactCopyFileName = kCopiaCompactada;
 
 // Closes the connection, copies the database compacted into "Ternova1.mdb",
 // checks the copy, puts it in place of "Ternova.mdb" in one step and reopens

@@ -67,6 +67,15 @@ CREATE TABLE Datos_General (
     boletas_totales INTEGER
 );
 
+-- The weekly run's workbooks between their writing under a temporary name
+-- and their final name (see quality/weekly/LibrosSemana.h): listo 0 while
+-- the week is being written, 1 once it is stored.
+CREATE TABLE Libros_Pendientes (
+    temporal TEXT PRIMARY KEY,
+    final    TEXT NOT NULL,
+    listo    INTEGER NOT NULL DEFAULT 0
+);
+
 -- The monthly totals behind the graphs.
 CREATE TABLE GRAFICAS (
     rubro     TEXT COLLATE CASEBLIND,

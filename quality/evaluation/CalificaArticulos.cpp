@@ -13,6 +13,11 @@ bool se_puede_calificar(std::string_view boleta, std::string_view creada, std::s
            fecharec != kFechaVacia && horarec != kHoraVacia;
 }
 
+bool se_puede_calificar(const TextosColumna& semana) {
+    return se_puede_calificar(semana.boleta, semana.creada, semana.resuelta, semana.prioridad,
+                              semana.recFecha, semana.recHora);
+}
+
 std::optional<CambioDeCalificacion> clic_manual(Valorimagen antes) {
     switch (antes) {
         case kBlanco:
@@ -105,6 +110,15 @@ std::vector<Escritura> cuenta_articulos(Valorimagen nueva, int codigocuenta, std
             break;
     }
     return std::move(cuentas).escrituras();
+}
+
+Cuentas cuentas_de(const CalificacionesSemana& calificaciones) {
+    Cuentas cuentas;
+    for (Valorimagen valor : calificaciones) {
+        cuentas.sat += valor == kBien;
+        cuentas.insat += valor == kMal;
+    }
+    return cuentas;
 }
 
 TotalesDelMes totales_del_mes(const std::array<std::string, 4>& sat,

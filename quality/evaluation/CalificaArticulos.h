@@ -29,6 +29,7 @@ namespace quality {
 bool se_puede_calificar(std::string_view boleta, std::string_view creada, std::string_view resuelta,
                         std::string_view prioridad, std::string_view fecharec,
                         std::string_view horarec);
+bool se_puede_calificar(const TextosColumna& semana);
 
 // How `codigocuenta` tells cuenta_articulos() what the rating was before.
 enum CodigoCuenta : int {
@@ -83,6 +84,10 @@ struct Escritura {
 // shows none of the pictures gives no writes.
 std::vector<Escritura> cuenta_articulos(Valorimagen nueva, int codigocuenta, std::string_view sat,
                                         std::string_view insat);
+
+// The counts of the ratings a week shows: its satisfactory and its
+// unsatisfactory criteria.
+Cuentas cuentas_de(const CalificacionesSemana& calificaciones);
 
 // The month.
 

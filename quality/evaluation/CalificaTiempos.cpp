@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "MdlTtlQuality.h"
+#include "ValidaReconocimiento.h"
 #include "runtime/conversions.h"
 #include "runtime/strings.h"
 
@@ -137,6 +138,15 @@ CalificacionTiempos calificatiempos(db::Database& conexion, std::string_view bol
     if (semana.reconocida.empty() || calificada(conexion, boleta).value_or(false))
         return {};
     return califica_tiempos(semana, limites, articulo2, articulo3, articulo5);
+}
+
+CalificacionTiempos calificatiempos(db::Database& conexion, const TextosColumna& semana,
+                                    const Limites& limites,
+                                    const CalificacionesSemana& calificaciones) {
+    const std::string reconocida = texto_reconocimiento(semana);
+    return calificatiempos(conexion, semana.boleta,
+                           {reconocida, semana.creada, semana.resuelta, semana.prioridad}, limites,
+                           calificaciones[1], calificaciones[2], calificaciones[4]);
 }
 
 }  // namespace quality

@@ -138,5 +138,10 @@ CalificacionTiempos calificatiempos(db::Database& conexion, std::string_view bol
                                     const TiemposSemana& semana, const Limites& limites,
                                     Valorimagen articulo2, Valorimagen articulo3,
                                     Valorimagen articulo5);
+// The same for a week column: its boxes, and its ratings of which criteria
+// 2, 3 and 5 are counted.
+CalificacionTiempos calificatiempos(db::Database& conexion, const TextosColumna& semana,
+                                    const Limites& limites,
+                                    const CalificacionesSemana& calificaciones);
 
 }  // namespace quality

@@ -48,6 +48,40 @@ std::optional<int> columnaParaColocar(const BoletasDeLasSemanas& boletas,
     return std::nullopt;
 }
 
+std::string mensajeYaColocada(std::string_view seleccion) {
+    return "La boleta " + std::string(seleccion) + " ya fue evaluada, seleccione otra.";
+}
+
+bool todasLlenas(const BoletasDeLasSemanas& boletas) {
+    for (const std::string& boleta : boletas) {
+        if (boleta.empty())
+            return false;
+    }
+    return true;
+}
+
+Busqueda buscaBoleta(db::Database& conexion, const BoletasDeLasSemanas& boletas, int semana,
+                     std::string_view boleta, std::string_view tecnico, std::string_view mes) {
+    for (int otra = 1; otra <= 4; ++otra) {
+        if (otra != semana && boletas[otra - 1] == boleta)
+            return Busqueda{Busqueda::Repetida, {}, {}};
+    }
+    return traefechas(boletaMuestreada(conexion, boleta), tecnico, mes);
+}
+
+const char* mensajeDeRechazo(Busqueda::Resultado resultado) {
+    switch (resultado) {
+        case Busqueda::Repetida:
+            return "La boleta ya fue evaluada, por favor seleccione otra.";
+        case Busqueda::Desconocida:
+        case Busqueda::Ajena:
+            return "La boleta no corresponde al mes o al técnico seleccionado.";
+        case Busqueda::Aceptada:
+            break;
+    }
+    return nullptr;
+}
+
 Busqueda traefechas(const std::optional<BoletaMuestreada>& fila, std::string_view tecnico,
                     std::string_view mes) {
     Busqueda busqueda;

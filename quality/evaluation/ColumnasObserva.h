@@ -16,13 +16,25 @@
 
 namespace quality {
 
-// The texts of one week column's boxes.
-struct TextosColumna {
-    std::string boleta, creada, recFecha, recHora, resuelta, prioridad;
-};
-
 // The four ticket boxes, week 1 first.
 using BoletasDeLasSemanas = std::array<std::string, 4>;
+
+// What the window keeps of a week column besides its boxes.
+struct MemoriaColumna {
+    // The column shows a saved evaluation (loaded or saved): its values stay
+    // as they are, no lookup replaces them.
+    bool guardada = false;
+    // The ticket whose data the boxes and ratings hold ("" for none).
+    std::string boleta;
+    // The acknowledgement criteria 1 and 4 were rated from, or loaded with.
+    std::string reconocimientoCalificado;
+
+    // Whether the column holds another ticket's data than `nueva`'s, to be
+    // emptied before `nueva` is shown.
+    bool tieneOtraBoleta(std::string_view nueva) const {
+        return !boleta.empty() && boleta != nueva;
+    }
+};
 
 // Placing the chosen ticket.
 
@@ -33,11 +45,16 @@ bool yaestaboleta(const BoletasDeLasSemanas& boletas, std::string_view seleccion
 // the ticket already stands in a column or no column follows that rule.
 std::optional<int> columnaParaColocar(const BoletasDeLasSemanas& boletas,
                                       std::string_view seleccion);
+// The information message when no column takes the chosen ticket.
+std::string mensajeYaColocada(std::string_view seleccion);
+// Whether all four ticket boxes hold a ticket (nothing more to save then).
+bool todasLlenas(const BoletasDeLasSemanas& boletas);
 
 // Looking a ticket up.
 
 struct Busqueda {
     enum Resultado {
+        Repetida,     // stands in another column already
         Desconocida,  // never sampled
         Ajena,        // of another technician, or resolved in another month
         Aceptada,
@@ -54,6 +71,13 @@ struct Busqueda {
 // month name (both compared exactly); the month is that of the resolution.
 Busqueda traefechas(const std::optional<BoletaMuestreada>& fila, std::string_view tecnico,
                     std::string_view mes);
+// The lookup of ticket `boleta` typed or placed in week `semana`: refused
+// when another column holds it, else traefechas() of its sampled row.
+// Raises db::Error when the database fails.
+Busqueda buscaBoleta(db::Database& conexion, const BoletasDeLasSemanas& boletas, int semana,
+                     std::string_view boleta, std::string_view tecnico, std::string_view mes);
+// The critical message that refuses a ticket; nullptr for an accepted one.
+const char* mensajeDeRechazo(Busqueda::Resultado resultado);
 
 // Showing saved evaluations.
 

@@ -4,8 +4,11 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextDocument>
+
+#include <utility>
 
 #include "FrmCambioArticulo.h"
 #include "GuardaEvaluacion.h"
@@ -135,6 +138,8 @@ FrmObserva::FrmObserva(forms::Program& program, MdlTtlQuality& state)
     label("lbltecnico", "TECNICO", client(), 120, 480, 840);
     txttecnico = box("txttecnico", client(), 960, 420, 3135);
     txttecnico->setAlignment(Qt::AlignLeft);
+    // It lies under the combo, only for printing: never a stop for the focus.
+    txttecnico->setFocusPolicy(Qt::NoFocus);
     cmbtecnicos = forms::control<forms::DataCombo>("cmbtecnicos", client());
     cmbtecnicos->setRowSource(Data3);
     forms::placeTwips(cmbtecnicos, 960, 420, 3135, 315);
@@ -264,6 +269,8 @@ void FrmObserva::creaColumna(int semana) {
     forms::placeTwips(c.txtrecho, izquierda, 2160, 855, 255);
     c.flechitas = forms::control<forms::UpDown>("flechitas" + w, client());
     forms::placeTwips(c.flechitas, izquierda + 855, 1920, 180, 495);
+    // Tab passes the arrows by: they hand the focus back to the box they step.
+    c.flechitas->setFocusPolicy(Qt::ClickFocus);
     // As the creation box's change leaves them for an empty column.
     c.flechitas->setEnabled(false);
     c.txtres = multiLineBox("txtres" + w, client(), izquierda, 2400);
@@ -356,11 +363,17 @@ void FrmObserva::buscaregistros() {
     codigocuenta = kSinCalificarAntes;
     if (!filas.front().supervisor.to_text().empty())
         txtsuper->setText(q(filas.front().supervisor.to_text()));
+    std::array<bool, 4> llena{};
     for (const EvaluacionGuardada& fila : filas) {
         const std::optional<int> semana = semanaGuardada(fila.semana);
         if (!semana)
             continue;
         Columna& c = columna(*semana);
+        // A later row of the same week replaces the earlier one, its counts too.
+        if (std::exchange(llena[*semana - 1], true)) {
+            c.txtsat->setText("0");
+            c.txtinsat->setText("0");
+        }
         llenacolumna(*semana, quality::llenacolumna(fila));
         for (int k = 0; k < 5; ++k) {
             llenaimagen(calificacionGuardada(fila.articulos[k]), c.imagenes[k]);
@@ -371,14 +384,9 @@ void FrmObserva::buscaregistros() {
         c.txtrecho->setEnabled(false);
         c.flechitas->setEnabled(false);
         c.txtboleta->setLocked(true);
-        guardada_[*semana - 1] = true;
-        boletaDeLaColumna_[*semana - 1] = c.txtboleta->text();
-        reconocimientoCalificado_[*semana - 1] = reconocimiento(*semana);
+        memoria_[*semana - 1] = {true, s(c.txtboleta->text()), s(reconocimiento(*semana))};
     }
-    bool todas = true;
-    for (const std::string& boleta : boletas())
-        todas = todas && !boleta.empty();
-    cmdActualiza->setEnabled(!todas);
+    cmdActualiza->setEnabled(!todasLlenas(boletas()));
 }
 
 void FrmObserva::llenacolumna(int semana, const TextosColumna& textos) {
@@ -410,9 +418,7 @@ void FrmObserva::imagenesblancas(int semana, bool todos) {
 
 void FrmObserva::vaciaColumna(int semana, bool tambienLaBoleta) {
     Columna& c = columna(semana);
-    guardada_[semana - 1] = false;
-    boletaDeLaColumna_[semana - 1].clear();
-    reconocimientoCalificado_[semana - 1].clear();
+    memoria_[semana - 1] = {};
     if (tambienLaBoleta) {
         // Emptying the ticket box from here resets nothing more.
         const bool rechazando = rechazando_;
@@ -451,8 +457,7 @@ void FrmObserva::disableobjects(int semana) {
 void FrmObserva::cmdcoloca_Click() {
     const std::optional<int> semana = columnaParaColocar(boletas(), state_.seleccion);
     if (!semana) {
-        msgBox("La boleta " + q(state_.seleccion) + " ya fue evaluada, seleccione otra.",
-               forms::msg::Information, "Ternova");
+        msgBox(q(mensajeYaColocada(state_.seleccion)), forms::msg::Information, "Ternova");
         return;
     }
     columna(*semana).txtboleta->setText(q(state_.seleccion));
@@ -485,54 +490,40 @@ void FrmObserva::txtcreada_Change(int semana) {
 void FrmObserva::traefechas(int semana) {
     Columna& c = columna(semana);
     // A saved week keeps what it shows: a save stores what the boxes show.
-    if (guardada_[semana - 1])
+    if (memoria_[semana - 1].guardada)
         return;
     c.txtboleta->setText(c.txtboleta->text().toLower());
     const QString boleta = c.txtboleta->text();
     if (boleta.isEmpty())
         return;
-    // A refused ticket leaves the month's comments as they were.
-    auto rechaza = [&] { vaciaColumna(semana); };
-    for (int otra = 1; otra <= 4; ++otra) {
-        if (otra != semana && columna(otra).txtboleta->text() == boleta) {
-            msgBox("La boleta ya fue evaluada, por favor seleccione otra.", forms::msg::Critical,
-                   "Ternova");
-            rechaza();
-            return;
-        }
-    }
     Busqueda busqueda;
     try {
-        busqueda = quality::traefechas(boletaMuestreada(state_.conexion, s(boleta)),
-                                       s(cmbtecnicos->text()), s(cmbmes->currentText()));
+        busqueda = buscaBoleta(state_.conexion, boletas(), semana, s(boleta),
+                               s(cmbtecnicos->text()), s(cmbmes->currentText()));
     } catch (const std::exception& error) {
         avisaFallo("No se pudo buscar la boleta " + boleta + ".", error);
         return;
     }
-    if (busqueda.resultado == Busqueda::Desconocida) {
-        msgBox("La boleta no corresponde al mes o al técnico seleccionado.", forms::msg::Critical,
-               "Ternova");
-        rechaza();
-        return;
-    }
-    txtaño->setText(q(busqueda.año));
-    if (busqueda.resultado == Busqueda::Ajena) {
-        msgBox("La boleta no corresponde al mes o al técnico seleccionado.", forms::msg::Critical,
-               "Ternova");
-        // The number stays; nothing of another ticket stays beside it.
-        vaciaColumna(semana, false);
+    // The year follows a sampled ticket, refused or not.
+    if (busqueda.resultado == Busqueda::Ajena || busqueda.resultado == Busqueda::Aceptada)
+        txtaño->setText(q(busqueda.año));
+    if (const char* rechazo = mensajeDeRechazo(busqueda.resultado)) {
+        msgBox(QString::fromUtf8(rechazo), forms::msg::Critical, "Ternova");
+        // The month's comments stay. A ticket of another technician or month
+        // keeps its number, and nothing of another ticket stays beside it.
+        vaciaColumna(semana, busqueda.resultado != Busqueda::Ajena);
         return;
     }
     // Another ticket's ratings never stay beside this one.
-    if (boletaDeLaColumna_[semana - 1] != boleta)
+    if (memoria_[semana - 1].tieneOtraBoleta(s(boleta)))
         vaciaColumna(semana, false);
-    const TextosColumna& textos = busqueda.textos;
-    c.txtcreada->setText(q(textos.creada));
-    c.txtrecfe->setText(q(textos.recFecha));
-    c.txtrecho->setText(q(textos.recHora));
-    c.txtres->setText(q(textos.resuelta));
-    c.txtprio->setText(q(textos.prioridad));
-    boletaDeLaColumna_[semana - 1] = boleta;
+    const TextosColumna& hallada = busqueda.textos;
+    c.txtcreada->setText(q(hallada.creada));
+    c.txtrecfe->setText(q(hallada.recFecha));
+    c.txtrecho->setText(q(hallada.recHora));
+    c.txtres->setText(q(hallada.resuelta));
+    c.txtprio->setText(q(hallada.prioridad));
+    memoria_[semana - 1].boleta = s(boleta);
 }
 
 // The week's counters and the month's totals.
@@ -563,11 +554,7 @@ void FrmObserva::cuenta_articulos(forms::Image* imagen, forms::TextBox* sat,
 
 void FrmObserva::recuenta(int semana) {
     Columna& c = columna(semana);
-    Cuentas cuentas;
-    for (const forms::Image* imagen : c.imagenes) {
-        cuentas.sat += obtenimagen(imagen) == kBien;
-        cuentas.insat += obtenimagen(imagen) == kMal;
-    }
+    const Cuentas cuentas = cuentas_de(calificaciones(semana));
     c.txtsat->setText(QString::number(cuentas.sat));
     c.txtinsat->setText(QString::number(cuentas.insat));
 }
@@ -602,8 +589,7 @@ void FrmObserva::txttotal_Change() {
 // The criteria: 2, 3 and 5 by clicks, 1 and 4 overturned through the dialog.
 void FrmObserva::Image_Click(int semana, int articulo) {
     Columna& c = columna(semana);
-    if (!se_puede_calificar(s(c.txtboleta->text()), s(c.txtcreada->text()), s(c.txtres->text()),
-                            s(c.txtprio->text()), s(c.txtrecfe->text()), s(c.txtrecho->text())))
+    if (!se_puede_calificar(textos(semana)))
         return;
     forms::Image* imagen = c.imagenes[articulo - 1];
     std::optional<CambioDeCalificacion> cambio;
@@ -628,8 +614,7 @@ void FrmObserva::Image_Click(int semana, int articulo) {
 // The acknowledgement: its boxes, its arrows and its checks.
 
 QString FrmObserva::reconocimiento(int semana) const {
-    const Columna& c = columnas_[semana - 1];
-    return q(texto_reconocimiento(s(c.txtrecfe->text()), s(c.txtrecho->text())));
+    return q(texto_reconocimiento(textos(semana)));
 }
 
 void FrmObserva::txtrecfe_GotFocus(int /*semana*/) {
@@ -657,21 +642,13 @@ void FrmObserva::flechitas_UpClick(int semana) {
 }
 
 void FrmObserva::paso(int semana, bool adelante) {
-    Columna& c = columna(semana);
-    std::optional<std::string> nuevo;
-    if (campoactivo == 1)
-        nuevo = paso_fecha(s(c.txtrecfe->text()), s(c.txtcreada->text()), s(c.txtres->text()),
-                           adelante);
-    else if (campoactivo == 2)
-        nuevo = paso_hora(s(c.txtrecfe->text()), s(c.txtrecho->text()), s(c.txtcreada->text()),
-                          s(c.txtres->text()), adelante);
-    else
-        return;
-    if (!nuevo) {
+    using Accion = PasoFlechitas::Accion;
+    const PasoFlechitas paso = paso_flechitas(textos(semana), campoactivo, adelante);
+    if (paso.accion == Accion::Pitido)
         beep();
-        return;
-    }
-    (campoactivo == 1 ? c.txtrecfe : c.txtrecho)->setText(q(*nuevo));
+    else if (paso.accion != Accion::Nada)
+        (paso.accion == Accion::Fecha ? columna(semana).txtrecfe : columna(semana).txtrecho)
+            ->setText(q(paso.texto));
 }
 
 // After a Yes to the same-minute question the date box's leaving checks and rates too.
@@ -698,8 +675,7 @@ void FrmObserva::txtrecho_LostFocus(int semana) {
 bool FrmObserva::validatmporec(int semana) {
     Columna& c = columna(semana);
     const std::optional<RechazoReconocimiento> rechazo =
-        quality::validatmporec(s(c.txtrecfe->text()), s(c.txtrecho->text()), s(c.txtcreada->text()),
-                               s(c.txtres->text()), campoactivo);
+        quality::validatmporec(textos(semana), campoactivo);
     if (!rechazo)
         return true;
     if (rechazo->mensaje)
@@ -725,15 +701,10 @@ Limites FrmObserva::limites() const {
 // Criteria 1 and 4 from the acknowledgement, unless the ticket was saved with them.
 void FrmObserva::calificatiempos(int semana) {
     Columna& c = columna(semana);
-    const std::string reconocida = s(reconocimiento(semana));
-    const std::string creada = s(c.txtcreada->text()), resuelta = s(c.txtres->text()),
-                      prioridad = s(c.txtprio->text());
     CalificacionTiempos calificacion;
     try {
-        calificacion = quality::calificatiempos(
-            state_.conexion, s(c.txtboleta->text()), {reconocida, creada, resuelta, prioridad},
-            limites(), obtenimagen(c.imagenes[1]), obtenimagen(c.imagenes[2]),
-            obtenimagen(c.imagenes[4]));
+        calificacion = quality::calificatiempos(state_.conexion, textos(semana), limites(),
+                                                calificaciones(semana));
     } catch (const std::exception& error) {
         avisaFallo(
             "No se pudo leer la evaluación guardada de la boleta " + c.txtboleta->text() + ".",
@@ -745,53 +716,44 @@ void FrmObserva::calificatiempos(int semana) {
         return;
     codigocuenta = kSinCalificarAntes;
     if (calificacion.estado == Estado::Incorrecto) {
-        msgBox(kMensajeReconocimientoIncorrecto, forms::msg::Critical, "Ternova");
+        // Criteria 1 and 4 are not rated while the message shows; criteria
+        // 2, 3 and 5 keep their ratings, and the counters say so.
         califica(c.imagenes[0], kBlanco);
         califica(c.imagenes[3], kBlanco);
-        // Criteria 2, 3 and 5 keep their ratings, and the counters say so.
         recuenta(semana);
+        msgBox(kMensajeReconocimientoIncorrecto, forms::msg::Critical, "Ternova");
         return;
     }
-    califica(c.imagenes[0], calificacion.articulo1);
-    califica(c.imagenes[3], calificacion.articulo4);
-    c.txtsat->setText(QString::number(calificacion.cuentas.sat));
-    c.txtinsat->setText(QString::number(calificacion.cuentas.insat));
-    reconocimientoCalificado_[semana - 1] = reconocimiento(semana);
+    muestraTiempos(semana, calificacion.articulo1, calificacion.articulo4, calificacion.cuentas);
+}
+
+void FrmObserva::muestraTiempos(int semana, Valorimagen articulo1, Valorimagen articulo4,
+                                const Cuentas& cuentas) {
+    Columna& c = columna(semana);
+    califica(c.imagenes[0], articulo1);
+    califica(c.imagenes[3], articulo4);
+    c.txtsat->setText(QString::number(cuentas.sat));
+    c.txtinsat->setText(QString::number(cuentas.insat));
+    memoria_[semana - 1].reconocimientoCalificado = s(reconocimiento(semana));
 }
 
 // Saving, printing and closing.
 
 void FrmObserva::cmdActualiza_Click() {
     Evaluacion evaluacion;
-    for (int w = 1; w <= 4; ++w) {
-        const Columna& c = columna(w);
-        SemanaEvaluada& semana = evaluacion.semanas[w - 1];
-        semana.boleta = s(c.txtboleta->text());
-        semana.fecharec = s(c.txtrecfe->text());
-        semana.horarec = s(c.txtrecho->text());
-        semana.creada = s(c.txtcreada->text());
-        semana.resuelta = s(c.txtres->text());
-        semana.prioridad = s(c.txtprio->text());
-        for (int k = 0; k < 5; ++k)
-            semana.articulos[k] = obtenimagen(c.imagenes[k]);
-        semana.reconocimiento_calificado = s(reconocimientoCalificado_[w - 1]);
-    }
+    for (int w = 1; w <= 4; ++w)
+        evaluacion.semanas[w - 1] =
+            semana_evaluada(textos(w), calificaciones(w), memoria_[w - 1].reconocimientoCalificado);
     evaluacion.supervisor = s(txtsuper->text());
     evaluacion.comentarios = s(txtcomen->text());
     const ResultadoGuardado resultado =
         GuardaEvaluacion(state_.conexion, limites()).guarda(evaluacion);
     // A week rated again before it was written shows what was written.
-    for (const SemanaRecalificada& nueva : resultado.recalificadas) {
-        Columna& c = columna(nueva.semana);
-        califica(c.imagenes[0], nueva.articulo1);
-        califica(c.imagenes[3], nueva.articulo4);
-        c.txtsat->setText(QString::number(nueva.cuentas.sat));
-        c.txtinsat->setText(QString::number(nueva.cuentas.insat));
-        reconocimientoCalificado_[nueva.semana - 1] = reconocimiento(nueva.semana);
-    }
+    for (const SemanaRecalificada& nueva : resultado.recalificadas)
+        muestraTiempos(nueva.semana, nueva.articulo1, nueva.articulo4, nueva.cuentas);
     for (int semana : resultado.guardadas) {
         disableobjects(semana);
-        guardada_[semana - 1] = true;
+        memoria_[semana - 1].guardada = true;
     }
     msgBox(q(resultado.mensaje()), resultado.estilo(), "Ternova");
 }
@@ -801,6 +763,11 @@ void FrmObserva::cmdActualiza_Click() {
 void FrmObserva::cmdImprime_Click() {
     const int alto = heightTwips();
     const QString tecnicoAntes = txttecnico->text();
+    // The focus waits on the form itself: hiding the button that holds it
+    // would hand it to a box, whose caret would be printed and whose
+    // leaving would run that box's handler later.
+    const QPointer<QWidget> enfocado = focusWidget();
+    client()->setFocus();
     QPushButton* botones[] = {cmdActualiza, cmdImprime, cmdconfig, cmdsalir, cmdcoloca};
     for (QPushButton* boton : botones)
         boton->setVisible(false);
@@ -812,6 +779,8 @@ void FrmObserva::cmdImprime_Click() {
         boton->setVisible(true);
     cmbtecnicos->setVisible(true);
     setHeightTwips(alto);
+    if (enfocado)
+        enfocado->setFocus();
     if (!impreso) {
         txttecnico->setText(tecnicoAntes);
         msgBox("No se pudo imprimir la ventana.", forms::msg::Critical, "Ternova");
@@ -824,6 +793,19 @@ void FrmObserva::cmdconfig_Click() {
 
 void FrmObserva::cmdsalir_Click() {
     unloadMe();
+}
+
+TextosColumna FrmObserva::textos(int semana) const {
+    const Columna& c = columnas_[semana - 1];
+    return {s(c.txtboleta->text()), s(c.txtcreada->text()), s(c.txtrecfe->text()),
+            s(c.txtrecho->text()),  s(c.txtres->text()),    s(c.txtprio->text())};
+}
+
+CalificacionesSemana FrmObserva::calificaciones(int semana) const {
+    CalificacionesSemana valores{};
+    for (int k = 0; k < 5; ++k)
+        valores[k] = obtenimagen(columnas_[semana - 1].imagenes[k]);
+    return valores;
 }
 
 BoletasDeLasSemanas FrmObserva::boletas() const {

@@ -117,12 +117,18 @@ private:
     void califica(forms::Image* imagen, Valorimagen valorimagen);
     // The week's counters set from the ratings its images show.
     void recuenta(int semana);
+    // What a week's boxes and images show.
+    TextosColumna textos(int semana) const;
+    CalificacionesSemana calificaciones(int semana) const;
     // The acknowledgement as the week's boxes show it: date & " " & time.
     QString reconocimiento(int semana) const;
     // The arrows' step of the box `campoactivo` names.
     void paso(int semana, bool adelante);
     bool validatmporec(int semana);
     void calificatiempos(int semana);
+    // Criteria 1 and 4 as a time rating gave them, with the week's counts.
+    void muestraTiempos(int semana, Valorimagen articulo1, Valorimagen articulo4,
+                        const Cuentas& cuentas);
     Limites limites() const;
     BoletasDeLasSemanas boletas() const;
     void totales(Contador cambiado);
@@ -135,13 +141,7 @@ private:
     int codigocuenta = 0;
     int campoactivo = 0;
     std::array<std::uint8_t, 4> respuesta{};
-    // Whether a column shows a saved evaluation (loaded or saved): its
-    // values stay as they are, no lookup replaces them.
-    std::array<bool, 4> guardada_{};
-    // The ticket whose data the column's boxes and ratings hold.
-    std::array<QString, 4> boletaDeLaColumna_{};
-    // The acknowledgement criteria 1 and 4 were rated from (or loaded with).
-    std::array<QString, 4> reconocimientoCalificado_{};
+    std::array<MemoriaColumna, 4> memoria_{};
     // Set while a refused ticket empties its box: the comments stay.
     bool rechazando_ = false;
 

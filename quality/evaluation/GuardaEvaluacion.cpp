@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "ValidaReconocimiento.h"
 #include "runtime/clock.h"
@@ -70,14 +71,19 @@ std::optional<SemanaRecalificada> recalifica(const SemanaEvaluada& semana, int n
 
 }  // namespace
 
+SemanaEvaluada semana_evaluada(const TextosColumna& textos, const CalificacionesSemana& articulos,
+                               std::string reconocimiento_calificado) {
+    return {
+        textos.boleta,   textos.recFecha,  textos.recHora, textos.creada,
+        textos.resuelta, textos.prioridad, articulos,      std::move(reconocimiento_calificado)};
+}
+
 std::string ResultadoGuardado::mensaje() const {
     switch (estado) {
         case Estado::SinRegistros:
             return kSinRegistros;
         case Estado::Guardado:
-            return omitidas.empty()
-                       ? kGuardadoExitoso
-                       : std::string(kGuardadoExitoso) + "\n\nNo se guardaron:" + lineas(omitidas);
+            return kGuardadoExitoso;
         case Estado::NadaGuardado:
             return "No se guardó ningún registro:" + lineas(omitidas);
         case Estado::Fallo:

@@ -35,6 +35,11 @@ struct SemanaEvaluada {
     std::string reconocimiento_calificado;
 };
 
+// A week column as its boxes and images show it, with the acknowledgement
+// its time criteria were rated from.
+SemanaEvaluada semana_evaluada(const TextosColumna& textos, const CalificacionesSemana& articulos,
+                               std::string reconocimiento_calificado);
+
 struct Evaluacion {
     std::array<SemanaEvaluada, 4> semanas;  // columns 1 to 4
     std::string supervisor;                 // txtsuper
@@ -76,7 +81,9 @@ struct ResultadoGuardado {
     std::vector<SemanaRecalificada> recalificadas;
     std::string error;
 
-    // The message the window shows, and its style (64 information, 16 critical).
+    // The message the window shows, and its style (64 information, 16 critical):
+    // kGuardadoExitoso as it stands once a week was written; the weeks left
+    // out and why only when none was.
     std::string mensaje() const;
     int estilo() const;
 };

@@ -37,6 +37,10 @@ std::string texto_reconocimiento(std::string_view fecharec, std::string_view hor
     return std::string(fecharec) + " " + std::string(horarec);
 }
 
+std::string texto_reconocimiento(const TextosColumna& semana) {
+    return texto_reconocimiento(semana.recFecha, semana.recHora);
+}
+
 bool Eshora(std::string_view hora) {
     const std::string horas = runtime::left(hora, 2);
     const std::string minutos = runtime::right(hora, 2);
@@ -117,6 +121,26 @@ std::optional<std::string> paso_hora(std::string_view fecharec, std::string_view
         (adelante ? momento.minutos() > limite->minutos() : momento.minutos() < limite->minutos()))
         return std::nullopt;
     return runtime::format_date(static_cast<runtime::DateSerial>(nuevo) / 1440.0, "hh:mm");
+}
+
+std::optional<RechazoReconocimiento> validatmporec(const TextosColumna& semana, int campoactivo) {
+    return validatmporec(semana.recFecha, semana.recHora, semana.creada, semana.resuelta,
+                         campoactivo);
+}
+
+PasoFlechitas paso_flechitas(const TextosColumna& semana, int campoactivo, bool adelante) {
+    using Accion = PasoFlechitas::Accion;
+    std::optional<std::string> nuevo;
+    if (campoactivo == 1)
+        nuevo = paso_fecha(semana.recFecha, semana.creada, semana.resuelta, adelante);
+    else if (campoactivo == 2)
+        nuevo =
+            paso_hora(semana.recFecha, semana.recHora, semana.creada, semana.resuelta, adelante);
+    else
+        return {};
+    if (!nuevo)
+        return {Accion::Pitido, {}};
+    return {campoactivo == 1 ? Accion::Fecha : Accion::Hora, *nuevo};
 }
 
 }  // namespace quality

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "Calificacion.h"
+
 namespace quality {
 
 // The masked boxes' texts when nothing is typed.
@@ -24,6 +26,7 @@ inline constexpr const char* kHoraVacia = "__:__";
 // The acknowledgement as the time rating and the save take it: the date
 // box's text, a blank and the time box's text ("05/03/02 14:07").
 std::string texto_reconocimiento(std::string_view fecharec, std::string_view horarec);
+std::string texto_reconocimiento(const TextosColumna& semana);
 
 // Eshora: the first two characters lie between "00" and "24" and the last
 // two between "00" and "59", compared as texts, both ends included.
@@ -74,6 +77,7 @@ std::optional<RechazoReconocimiento> validatmporec(std::string_view fecharec,
                                                    std::string_view horarec,
                                                    std::string_view fechahoracre,
                                                    std::string_view fechahorares, int campoactivo);
+std::optional<RechazoReconocimiento> validatmporec(const TextosColumna& semana, int campoactivo);
 
 // The arrows.
 
@@ -91,5 +95,15 @@ std::optional<std::string> paso_fecha(std::string_view fecharec, std::string_vie
 std::optional<std::string> paso_hora(std::string_view fecharec, std::string_view horarec,
                                      std::string_view fechahoracre, std::string_view fechahorares,
                                      bool adelante);
+
+// What an arrow of a week does with the box `campoactivo` names (1 the date
+// box, 2 the time box): nothing before either had the focus, else a beep or
+// the box's new text.
+struct PasoFlechitas {
+    enum class Accion { Nada, Pitido, Fecha, Hora };
+    Accion accion = Accion::Nada;
+    std::string texto;
+};
+PasoFlechitas paso_flechitas(const TextosColumna& semana, int campoactivo, bool adelante);
 
 }  // namespace quality

@@ -16,8 +16,8 @@ using namespace weekly_test;
 using quality::Barra;
 using quality::Etiqueta;
 
-const char* const kTablas[] = {"Boletas_Resueltas", "Rnd_Tickets", "Historico_Rnd",
-                               "Historico_Boletas_Calidad", "Datos_General"};
+const char* const kTablas[] = {"Boletas_Resueltas",         "Rnd_Tickets",   "Historico_Rnd",
+                               "Historico_Boletas_Calidad", "Datos_General", "Libros_Pendientes"};
 
 struct Corrida : ProgramFolder {
     AvanceGrabado avance;
@@ -25,6 +25,7 @@ struct Corrida : ProgramFolder {
     quality::Aleatorio aleatorio{5};
     quality::GeneraArchivos run{conexion, avance, avisos, aleatorio};
     fs::path semana = folder.path() / "semana";
+    db::Database otra;  // another program's connection, when a case needs one
 
     bool genera(const fs::path& reporte) { return run.generaarchivos(reporte); }
 
@@ -65,7 +66,10 @@ TEST(GeneraArchivos, AnEmptyReportIsAFileErrorThatTouchesNothing) {
     const fs::path vacio = escribe(t.semana / "vacio.txt", {}, "");
     EXPECT_FALSE(t.genera(vacio));
     ASSERT_EQ(t.avisos.mensajes.size(), 1u);
-    EXPECT_EQ(t.avisos.mensajes[0].texto, "Error en el archivo. No se pudo completar la acción.");
+    EXPECT_EQ(t.avisos.mensajes[0].texto,
+              "Error en el archivo. No se pudo completar la acción.\n"
+              "El reporte " +
+                  vacio.string() + " está vacío.");
     EXPECT_EQ(t.avisos.mensajes[0].estilo, 16);
     EXPECT_TRUE(t.avance.cambios.empty());
     EXPECT_EQ(t.count("Boletas_Resueltas"), 1);
@@ -174,6 +178,7 @@ TEST(GeneraArchivos, AFailureAnywhereLeavesTheTablesAndTheFolderAsTheyWere) {
         const char* que;
         std::vector<std::string> lineas;
         std::function<void(Corrida&)> prepara;
+        std::string detalle;  // the start of the message's second line
     };
     auto con = [](std::size_t i, std::string linea) {
         auto lineas = semanaDeTres();
@@ -189,23 +194,35 @@ TEST(GeneraArchivos, AFailureAnywhereLeavesTheTablesAndTheFolderAsTheyWere) {
         return lineas;
     };
     const std::vector<Caso> casos = {
-        {"no dates line", sinFechas(), nada},
-        {"a date that can't be read", con(2, "DE FECHA 27/02/26 A 32/03/26 23:59:59"), nada},
-        {"a header of 16 characters", con(11, "LISTA DE TRABAJO"), nada},
-        {"a short detail line", con(16, "  3   4500177  JPR"), nada},
-        {"a moment that can't be read",
-         con(16, detalle("4500177", "28/02/26 14:30", "el 1 de marzo", "JPR", "5")), nada},
-        {"a week without tickets", bloque("NORTE", {}), nada},
+        {"no dates line", sinFechas(), nada, "El reporte no tiene línea \"DE FECHA\"."},
+        {"a date that can't be read", con(2, "DE FECHA 27/02/26 A 32/03/26 23:59:59"), nada,
+         "Línea 3: la fecha final \"32/03/26\" no se puede leer."},
+        {"a header of 16 characters", con(11, "LISTA DE TRABAJO"), nada,
+         "Línea 12: el encabezado \"LISTA DE TRABAJO\" no tiene nombre de lista."},
+        {"a short detail line", con(16, "  3   4500177  JPR"), nada,
+         "Línea 17: la línea \"  3   4500177  JPR\" es muy corta para una boleta."},
+        {"a week without tickets", bloque("NORTE", {}), nada,
+         "La semana no tiene boletas que sortear."},
         {"the sample template missing", semanaDeTres(),
-         [](Corrida& t) { fs::remove(t.folder.path() / "numero_boletas.xls"); }},
+         [](Corrida& t) { fs::remove(t.folder.path() / "numero_boletas.xls"); },
+         "No se encontró la plantilla "},
         {"the per-technician template missing", semanaDeTres(),
-         [](Corrida& t) { fs::remove(t.folder.path() / "TICKETS_TECNICOS.XLS"); }},
+         [](Corrida& t) { fs::remove(t.folder.path() / "TICKETS_TECNICOS.XLS"); },
+         "No se encontró la plantilla "},
         {"a workbook that can't be saved", semanaDeTres(),
          [](Corrida& t) {
              fs::create_directories(t.semana / "~bol_resv_tec_car0305.xls.tmp" / "x");
-         }},
+         },
+         "No se pudo guardar el libro bol_resv_tec_car0305.xls: "},
         {"a workbook that can't take its name", semanaDeTres(),
-         [](Corrida& t) { fs::create_directories(t.semana / "bol_resv_tec_car0305.xls" / "x"); }},
+         [](Corrida& t) { fs::create_directories(t.semana / "bol_resv_tec_car0305.xls" / "x"); },
+         "El libro "},
+        {"a database another program holds", semanaDeTres(),
+         [](Corrida& t) {
+             t.otra.open(t.folder.path() / "Ternova.mdb");
+             t.otra.execute_script("BEGIN EXCLUSIVE");
+         },
+         "La base de datos respondió: database is locked"},
     };
     for (const auto& caso : casos) {
         Corrida t;
@@ -214,22 +231,56 @@ TEST(GeneraArchivos, AFailureAnywhereLeavesTheTablesAndTheFolderAsTheyWere) {
         ASSERT_TRUE(t.genera(
             escribe(anterior / "boletas.txt", bloque("OESTE", {kUno}, "20/02/26 A 26/02/26"))));
         const fs::path reporte = escribe(t.semana / "boletas.txt", caso.lineas);
-        caso.prepara(t);
         const std::string antes = t.tablas();
+        caso.prepara(t);
         const auto archivos = Corrida::archivos(t.semana);
         t.avisos.mensajes.clear();
         t.avance.cambios.clear();
 
         EXPECT_FALSE(t.genera(reporte)) << caso.que;
         EXPECT_FALSE(t.run.generado) << caso.que;
+        t.otra.close();
         EXPECT_EQ(t.tablas(), antes) << caso.que;
         EXPECT_EQ(Corrida::archivos(t.semana), archivos) << caso.que;
         ASSERT_EQ(t.avisos.mensajes.size(), 1u) << caso.que;
-        EXPECT_EQ(t.avisos.mensajes[0].texto, quality::kErrorEnArchivo) << caso.que;
+        EXPECT_EQ(t.avisos.mensajes[0].texto.rfind(
+                      std::string(quality::kErrorEnArchivo) + "\n" + caso.detalle, 0),
+                  0u)
+            << caso.que << ": " << t.avisos.mensajes[0].texto;
         EXPECT_EQ(t.avisos.mensajes[0].estilo, 16) << caso.que;
         EXPECT_EQ(t.avance.cambios.back().tipo, Cambio::Descargar) << caso.que;
         EXPECT_EQ(t.avisos.reloj_.back(), false) << caso.que;
     }
+}
+
+TEST(GeneraArchivos, DetailLinesThatCannotBeReadAreLeftOutAndNamedInTheSuccessMessage) {
+    Corrida t;
+    auto lineas = semanaDeTres();
+    lineas[16] = detalle("4500177", "28/02/26 14:30", "el 1 de marzo", "JPR", "5");
+    ASSERT_TRUE(t.genera(escribe(t.semana / "boletas.txt", lineas)));
+    EXPECT_EQ(t.count("Boletas_Resueltas"), 2);
+    EXPECT_EQ(t.run.total_omitidas, 1);
+    EXPECT_EQ(t.run.omitidas, std::vector<long>{17});
+
+    const std::string exito = "Los archivos fueron generados con éxito.";
+    const struct {
+        long total;
+        std::vector<long> lineas;
+        std::string mensaje;
+    } casos[] = {
+        {0, {}, exito},
+        {1, {17}, exito + "\nSe dejó fuera 1 línea que no se pudo leer: la línea 17."},
+        {3,
+         {8, 9, 40},
+         exito + "\nSe dejaron fuera 3 líneas que no se pudieron leer: las líneas 8, "
+                 "9, 40."},
+        {12,
+         {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+         exito + "\nSe dejaron fuera 12 líneas que no se pudieron leer: las 10 primeras son las "
+                 "líneas 1, 2, 3, 4, 5, 6, 7, 8, 9, 10."},
+    };
+    for (const auto& caso : casos)
+        EXPECT_EQ(quality::mensaje_de_exito(caso.total, caso.lineas), caso.mensaje) << caso.total;
 }
 
 TEST(GeneraArchivos, TheProgressWindowFollowsTheReadingAndTheSampling) {

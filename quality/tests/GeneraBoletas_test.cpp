@@ -144,7 +144,9 @@ TEST_F(GenerarBoletas, ARefusedRunTellsWhyWithTheProgramsTitle) {
         app.messages.shown[1].text,
         "No es necesario volver a generar los archivos,\nsi existen en el directorio orígen.");
     EXPECT_EQ(app.messages.shown[1].style, 64);
-    EXPECT_EQ(app.messages.shown[2].text, "Error en el archivo. No se pudo completar la acción.");
+    EXPECT_EQ(app.messages.shown[2].text,
+              "Error en el archivo. No se pudo completar la acción.\nEl reporte " +
+                  QString::fromStdString(vacio.string()) + " está vacío.");
     EXPECT_EQ(app.messages.shown[2].style, 16);
     EXPECT_EQ(app.messages.shown[2].title, "Ternova");
     EXPECT_FALSE(app.cursor.waiting);

@@ -30,6 +30,8 @@ struct Lectura : ProgramFolder {
     AvanceGrabado avance;
     double fechaini = 0, fechafin = 0;
     double totalboletas = 0;
+    long total_omitidas = 0;
+    std::vector<long> omitidas;
 
     // Reads the report as the weekly run does: the first block's header and
     // dates, then every detail line.
@@ -43,6 +45,8 @@ struct Lectura : ProgramFolder {
         fechafin = lector.fechafin;
         lector.cargaboletas();
         totalboletas = lector.totalboletas;
+        total_omitidas = lector.total_omitidas;
+        omitidas = lector.omitidas;
     }
 
     std::vector<Fila> filas() {
@@ -100,12 +104,15 @@ TEST(LectorBoletas, ABlankLineEndsTheBlockAndSkipsUpToTheNextHeader) {
     EXPECT_EQ(filas[1].boleta, "4500177");
 }
 
-TEST(LectorBoletas, AnIndentedClosingLineIsReadAsADetailAndItsMomentsRefuseTheReport) {
+TEST(LectorBoletas, AnIndentedClosingLineIsReadAsADetailWithoutMomentsAndLeftOut) {
     Lectura t;
     auto lineas = bloque("NORTE", {kUno});
     // The closing line, three blanks in: its first 12 characters hold only "FIN DE LI".
     lineas[7] = "   FIN DE LISTA NORTE                                    TOTAL      1";
-    EXPECT_THROW(t.lee(lineas), quality::ErrorArchivo);
+    t.lee(lineas);
+    EXPECT_EQ(t.filas(), std::vector<Fila>{kFilaUno});
+    EXPECT_EQ(t.total_omitidas, 1);
+    EXPECT_EQ(t.omitidas, std::vector<long>{8});
 }
 
 TEST(LectorBoletas, AHeaderOfSeventeenCharactersNamesNoWorkList) {
@@ -135,10 +142,11 @@ TEST(LectorBoletas, ADetailLineStandingLastIsStoredWhateverTheLineEnds) {
     }
 }
 
-TEST(LectorBoletas, ReportsItCannotReadAreRefused) {
+TEST(LectorBoletas, ReportsOfABrokenStructureAreRefusedNamingTheLine) {
     struct Caso {
         const char* que;
         std::vector<std::string> lineas;
+        const char* detalle;
     };
     auto con = [](std::size_t i, std::string linea) {
         auto lineas = bloque("NORTE", {kUno, kDos});
@@ -146,23 +154,46 @@ TEST(LectorBoletas, ReportsItCannotReadAreRefused) {
         return lineas;
     };
     const std::vector<Caso> casos = {
-        {"no dates line", con(2, "SEMANA 27/02/26 A 05/03/26 23:59:59")},
-        {"a first day that is no date", con(2, "DE FECHA 31/02/26 A 05/03/26 23:59:59")},
-        {"a last day that is no date", con(2, "DE FECHA 27/02/26 A MARZO 05 23:59:59")},
-        {"a month-first last day", con(2, "DE FECHA 27/02/26 A 03/25/26 23:59:59")},
-        {"a header of 16 characters", con(1, "LISTA DE TRABAJO")},
-        {"a detail line of 20 characters", con(6, "    1  4500123 JPR 1")},
-        {"a creation that is no moment",
-         con(6, detalle("4500123", "27/02/26", "27/02/2026 10:40:00", "JPR", "10"))},
-        {"a month-first resolution",
-         con(6, detalle("4500123", "27/02/26 08:15", "02/27/2026 10:40:00", "JPR", "10"))},
-        {"an hour past the day",
-         con(6, detalle("4500123", "27/02/26 24:15", "27/02/2026 10:40:00", "JPR", "10"))},
+        {"no dates line", con(2, "SEMANA 27/02/26 A 05/03/26 23:59:59"),
+         "El reporte no tiene línea \"DE FECHA\"."},
+        {"a first day that is no date", con(2, "DE FECHA 31/02/26 A 05/03/26 23:59:59"),
+         "Línea 3: la fecha inicial \"31/02/26\" no se puede leer."},
+        {"a last day that is no date", con(2, "DE FECHA 27/02/26 A MARZO 05 23:59:59"),
+         "Línea 3: la fecha final \"MARZO 05\" no se puede leer."},
+        {"a month-first last day", con(2, "DE FECHA 27/02/26 A 03/25/26 23:59:59"),
+         "Línea 3: la fecha final \"03/25/26\" no se puede leer."},
+        {"a header of 16 characters", con(1, "LISTA DE TRABAJO"),
+         "Línea 2: el encabezado \"LISTA DE TRABAJO\" no tiene nombre de lista."},
+        {"a detail line of 20 characters", con(6, "    1  4500123 JPR 1"),
+         "Línea 7: la línea \"    1  4500123 JPR 1\" es muy corta para una boleta."},
     };
     for (const auto& caso : casos) {
         Lectura t;
-        EXPECT_THROW(t.lee(caso.lineas), quality::ErrorArchivo) << caso.que;
+        try {
+            t.lee(caso.lineas);
+            ADD_FAILURE() << caso.que << " was read";
+        } catch (const quality::ErrorArchivo& e) {
+            EXPECT_EQ(std::string(e.what()), caso.detalle) << caso.que;
+        }
     }
+}
+
+TEST(LectorBoletas, DetailLinesWhoseMomentsCannotBeReadAreLeftOutAndCounted) {
+    std::vector<std::string> malas = {
+        detalle("4500124", "27/02/26", "27/02/2026 10:40:00", "JPR", "10"),         // no time
+        detalle("4500125", "27/02/26 08:15", "02/27/2026 10:40:00", "JPR", "10"),   // month first
+        detalle("4500126", "27/02/26 24:15", "27/02/2026 10:40:00", "JPR", "10")};  // hour 24
+    // Twelve bad lines among good ones: all are counted, the first ten named.
+    std::vector<std::string> detalles = {kUno};
+    for (int i = 0; i < 12; ++i)
+        detalles.push_back(malas[i % 3]);
+    detalles.push_back(kDos);
+    Lectura t;
+    t.lee(bloque("NORTE", detalles));
+    EXPECT_EQ(t.filas(), (std::vector<Fila>{kFilaUno, kFilaDos}));
+    EXPECT_EQ(t.totalboletas, 2);
+    EXPECT_EQ(t.total_omitidas, 12);
+    EXPECT_EQ(t.omitidas, (std::vector<long>{8, 9, 10, 11, 12, 13, 14, 15, 16, 17}));
 }
 
 TEST(LectorBoletas, MomentTextsAreReadDayFirstInTheFormsThatFitTheColumns) {

@@ -6,6 +6,7 @@
 
 #include "ErrorArchivo.h"
 #include "LectorBoletas.h"
+#include "LibrosSemana.h"
 #include "MdlRandomTkt.h"
 #include "runtime/line_reader.h"
 #include "runtime/program_folder.h"
@@ -23,21 +24,67 @@ GeneraArchivos::~GeneraArchivos() {
         hoja_->close();
 }
 
+namespace {
+
+// What failed, in the user's words, for the line under the file-error message.
+std::string que_fallo(const std::exception& e) {
+    if (dynamic_cast<const ErrorArchivo*>(&e))
+        return e.what();
+    if (const auto* base = dynamic_cast<const db::Error*>(&e))
+        return "La base de datos respondió: " + base->reason();
+    if (const auto* archivo = dynamic_cast<const fs::filesystem_error*>(&e))
+        return "No se pudo escribir " + archivo->path1().string() + ": " +
+               archivo->code().message();
+    return e.what();
+}
+
+}  // namespace
+
+std::string mensaje_de_error(const std::string& detalle) {
+    return std::string(kErrorEnArchivo) + "\n" + detalle;
+}
+
+std::string mensaje_de_exito(long total_omitidas, const std::vector<long>& omitidas) {
+    std::string mensaje = kGenerados;
+    if (total_omitidas == 0)
+        return mensaje;
+    std::string numeros;
+    for (std::size_t i = 0; i < omitidas.size(); ++i)
+        numeros += (i ? ", " : "") + std::to_string(omitidas[i]);
+    if (total_omitidas == 1)
+        return mensaje + "\nSe dejó fuera 1 línea que no se pudo leer: la línea " + numeros + ".";
+    mensaje += "\nSe dejaron fuera " + std::to_string(total_omitidas) +
+               " líneas que no se pudieron leer: ";
+    if (total_omitidas > static_cast<long>(omitidas.size()))
+        return mensaje + "las " + std::to_string(omitidas.size()) + " primeras son las líneas " +
+               numeros + ".";
+    return mensaje + "las líneas " + numeros + ".";
+}
+
 bool GeneraArchivos::generaarchivos(const fs::path& archivo) {
     archivoentrada = archivo;
     generado = false;
     libros_.clear();
+    total_omitidas = 0;
+    omitidas.clear();
+
+    // What an earlier run left half done is finished or undone first, so that
+    // a week stored without its workbooks in place is never generated again.
+    completa_pendientes(conexion_);
 
     // The report, and an empty one refused at once:
     std::optional<runtime::LineReader> reporte;
     try {
         reporte.emplace(archivoentrada);
     } catch (const std::exception&) {
-        avisos_.mensaje(kErrorEnArchivo, kCritico);
+        avisos_.mensaje(
+            mensaje_de_error("No se pudo abrir el reporte " + archivoentrada.string() + "."),
+            kCritico);
         return false;
     }
     if (reporte->eof()) {
-        avisos_.mensaje(kErrorEnArchivo, kCritico);
+        avisos_.mensaje(mensaje_de_error("El reporte " + archivoentrada.string() + " está vacío."),
+                        kCritico);
         return false;
     }
 
@@ -45,6 +92,7 @@ bool GeneraArchivos::generaarchivos(const fs::path& archivo) {
     avance_.mostrar();
     avance_.barra(Barra::Barrita, 0, static_cast<long>(reporte->length()));
     LectorBoletas lector(*reporte, conexion_, avance_);
+    bool guardada = false;
     try {
         // The week, from the first block:
         obtienedirectorio();
@@ -62,26 +110,38 @@ bool GeneraArchivos::generaarchivos(const fs::path& archivo) {
             return false;
         }
 
+        // The two workbooks, known to the database before they are written:
+        const std::string muestra = nombre_muestra(semana);
+        const std::string tecnicos = nombre_tecnicos();
+        libros_ = {{temporal(muestra), semana.directorioentrada / muestra},
+                   {temporal(tecnicos), semana.directorioentrada / tecnicos}};
+        registra_libros(conexion_, libros_);
+
         db::Transaction transaccion(conexion_);
         conexion_.execute(kBorraBoletasResueltasSql);
         lector.totalboletas = 0;
         lector.cargaboletas();
         totalboletas = lector.totalboletas;
+        total_omitidas = lector.total_omitidas;
+        omitidas = lector.omitidas;
 
-        const std::string muestra = nombre_muestra(semana);
-        libros_.push_back({temporal(muestra), semana.directorioentrada / muestra});
         MdlRandomTkt(conexion_, avance_, aleatorio_)
-            .generaboletasaleatorias(semana, libros_.back().temporal);
+            .generaboletasaleatorias(semana, libros_[0].temporal);
         exportaboletastecnicos();
 
-        // Everything stands: the workbooks take their names, then the data is kept.
-        for (auto& libro : libros_) {
-            fs::rename(libro.temporal, libro.final);
-            libro.en_su_lugar = true;
+        // The workbooks take their names with the week or not at all:
+        for (const LibroSemana& libro : libros_) {
+            std::error_code error;
+            if (fs::exists(libro.final, error) && !fs::is_regular_file(libro.final, error))
+                throw ErrorArchivo("El libro " + libro.final.string() +
+                                   " no puede tomar su nombre: otro archivo lo ocupa.");
         }
+        marca_listos(conexion_, libros_);
         transaccion.commit();
-    } catch (const std::exception&) {
-        falla();
+        guardada = true;
+        pon_en_su_lugar(conexion_, libros_);
+    } catch (const std::exception& e) {
+        falla(que_fallo(e), guardada);
         return false;
     }
 
@@ -91,26 +151,34 @@ bool GeneraArchivos::generaarchivos(const fs::path& archivo) {
     return true;
 }
 
-void GeneraArchivos::falla() {
+void GeneraArchivos::falla(const std::string& detalle, bool guardada) {
     if (hoja_) {
         hoja_->close();
         hoja_.reset();
     }
-    deshaz_archivos();
+    // A stored week keeps its workbooks: they take their names at the next start.
+    std::string que = detalle;
+    if (guardada)
+        que += "\nLa semana quedó guardada: sus libros tomarán su nombre en la siguiente corrida.";
+    else
+        descarta_libros(conexion_, libros_);
+    libros_.clear();
     avisos_.reloj(false);
     avance_.descargar();
-    avisos_.mensaje(kErrorEnArchivo, kCritico);
-}
-
-void GeneraArchivos::deshaz_archivos() {
-    std::error_code ignorado;
-    for (const auto& libro : libros_)
-        fs::remove(libro.en_su_lugar ? libro.final : libro.temporal, ignorado);
-    libros_.clear();
+    avisos_.mensaje(mensaje_de_error(que), kCritico);
 }
 
 fs::path GeneraArchivos::temporal(const std::string& nombre) const {
     return semana.directorioentrada / ("~" + nombre + ".tmp");
+}
+
+std::string GeneraArchivos::nombre_tecnicos() {
+    // The location code of the workbook's name:
+    std::string codigo;
+    db::Recordset car = conexion_.open_recordset(kCarSql, db::Cursor::Static);
+    if (!car.eof())
+        codigo = car[0].to_text();
+    return "bol_resv_tec_" + codigo + semana.mm + semana.dd + ".xls";
 }
 
 void GeneraArchivos::obtienedirectorio() {
@@ -124,21 +192,10 @@ bool GeneraArchivos::existenarchivos() const {
 }
 
 void GeneraArchivos::exportaboletastecnicos() {
-    hoja_ = std::make_unique<workbook::TemplateWorkbook>(
-        workbook::TemplateWorkbook::open(runtime::program_file(kTicketsTecnicosPlantilla)));
+    hoja_ = std::make_unique<workbook::TemplateWorkbook>(abre_plantilla(kTicketsTecnicosPlantilla));
     llenalistatrabajo();
     llenatotales();
-
-    // The location code of the workbook's name:
-    std::string codigo;
-    {
-        db::Recordset car = conexion_.open_recordset(kCarSql, db::Cursor::Static);
-        if (!car.eof())
-            codigo = car[0].to_text();
-    }
-    const std::string nombre = "bol_resv_tec_" + codigo + semana.mm + semana.dd + ".xls";
-    libros_.push_back({temporal(nombre), semana.directorioentrada / nombre});
-    hoja_->saveAs(libros_.back().temporal, {.readOnlyRecommended = true});
+    guarda_libro(*hoja_, libros_[1].temporal, libros_[1].final.filename().string());
     hoja_->close();
     hoja_.reset();
     guardadatosgeneral();

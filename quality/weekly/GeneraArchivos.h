@@ -5,10 +5,13 @@
 // per-technician workbook and stores the week's dates and ticket total in
 // Datos_General.
 //
-// All or nothing: the database writes run in one transaction, and both
-// workbooks are written under temporary names in the report's folder and
-// renamed into place only when everything has succeeded. Any failure undoes
-// it all and ends with the file-error message.
+// All or nothing, also under a kill: the database writes run in one
+// transaction, and both workbooks are written under temporary names in the
+// report's folder and take their names once the week is stored (see
+// LibrosSemana.h for how a restart completes or undoes them). Any failure
+// undoes it all and ends with the file-error message and, on a line of its
+// own, what failed. Detail lines whose moments can't be read are left out;
+// the success message says how many and which.
 
 #include <filesystem>
 #include <memory>
@@ -18,6 +21,7 @@
 
 #include "Aleatorio.h"
 #include "Avance.h"
+#include "LibrosSemana.h"
 #include "Semana.h"
 #include "database/database.h"
 #include "template_workbook.h"
@@ -29,6 +33,7 @@ inline constexpr const char* kErrorEnArchivo =
     "Error en el archivo. No se pudo completar la acción.";
 inline constexpr const char* kNoEsNecesario =
     "No es necesario volver a generar los archivos,\nsi existen en el directorio orígen.";
+inline constexpr const char* kGenerados = "Los archivos fueron generados con éxito.";
 inline constexpr int kCritico = 16;
 inline constexpr int kInformacion = 64;
 
@@ -47,6 +52,12 @@ public:
     virtual void mensaje(const std::string& texto, int estilo) = 0;
     virtual void reloj(bool esperando) = 0;
 };
+
+// The file-error message with what failed on a line of its own.
+std::string mensaje_de_error(const std::string& detalle);
+// The success message, ending with the detail lines left out (how many and
+// the numbers of the first ones) when there were any.
+std::string mensaje_de_exito(long total_omitidas, const std::vector<long>& omitidas);
 
 class GeneraArchivos {
 public:
@@ -75,25 +86,26 @@ public:
     Semana semana;
     double totalboletas = 0;
     bool generado = false;
+    // The detail lines left out, as the reader counted them.
+    long total_omitidas = 0;
+    std::vector<long> omitidas;
 
 private:
     // The temporary file a workbook is written to before it takes its name.
     std::filesystem::path temporal(const std::string& nombre) const;
-    // Removes the workbooks written so far, under whichever name they stand.
-    void deshaz_archivos();
-    void falla();
+    // The per-technician workbook's name, with the location code of CAR.
+    std::string nombre_tecnicos();
+    // Undoes a failed run (its workbooks stay when its week was stored) and
+    // shows what failed.
+    void falla(const std::string& detalle, bool guardada);
 
     db::Database& conexion_;
     Avance& avance_;
     AvisosCorrida& avisos_;
     Aleatorio& aleatorio_;
     std::unique_ptr<workbook::TemplateWorkbook> hoja_;  // the per-technician sheet
-    // The workbooks written so far.
-    struct Libro {
-        std::filesystem::path temporal, final;
-        bool en_su_lugar = false;  // renamed to its final name
-    };
-    std::vector<Libro> libros_;
+    // The sample workbook and the per-technician workbook of the run.
+    std::vector<LibroSemana> libros_;
 };
 
 }  // namespace quality

@@ -8,20 +8,26 @@
 // The procedures keep their names and their order of use: the weekly run
 // calls buscalista() and leefechas() for the first block's name and the
 // week's dates, then cargaboletas() for every detail line of the report.
-// A report they cannot read raises ErrorArchivo.
+// A report they cannot read raises ErrorArchivo, which names the line.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Avance.h"
 #include "database/database.h"
+#include "database/statement.h"
 #include "runtime/date_serial.h"
 #include "runtime/line_reader.h"
 
 namespace quality {
 
 inline constexpr const char* kBoletasResueltasSql = "Select * From Boletas_Resueltas";
+// The append of one ticket to Boletas_Resueltas.
+inline constexpr const char* kInsertaBoletaSql =
+    "INSERT INTO Boletas_Resueltas (listatrabajo, boleta, tecnico, fecha_creada, fecha_resuelta,"
+    " prioridad) VALUES (?, ?, ?, ?, ?, ?)";
 
 // A ticket moment of the report's fixed columns, "dd/mm/yyyy hh:mm" or
 // "dd/mm/yy hh:mm", with or without ":ss", blanks around it ignored, always
@@ -32,6 +38,18 @@ std::optional<std::string> momento_boleta(std::string_view texto);
 // The current ticket, as separacampos() cuts it from a detail line.
 struct Boleta {
     std::string boleta, tecnico, fecha_creada, fecha_resuelta, prioridad;
+};
+
+// One line of the reading, handed to the storing side: whether the bar
+// moved and to which value, and the ticket the line held, if any, with its
+// work list when it differs from the ticket's before.
+struct PasoLectura {
+    bool mueve = false;
+    long valor = 0;
+    bool con_boleta = false;
+    bool otra_lista = false;
+    std::string listatrabajo;
+    Boleta boleta;
 };
 
 class LectorBoletas {
@@ -50,13 +68,16 @@ public:
     void leefechas();
     // Reads up to the next separator line.
     void buscaseparador();
-    // Cuts linea into the current ticket.
-    void separacampos();
+    // Cuts linea into the current ticket; false when its creation or
+    // resolution moment can't be read (the line is then left out). A line
+    // too short for the technician's column raises ErrorArchivo.
+    bool separacampos();
     // Appends the current ticket to Boletas_Resueltas; lblporc := the bar's
     // percentage; totalboletas += 1.
     void guardaboleta();
     // Stores every detail line of the report, block by block, up to its end;
     // a detail line standing last, without a closing line, is stored too.
+    // Detail lines whose moments can't be read are left out and counted.
     void cargaboletas();
 
     // The state the reader leaves.
@@ -67,21 +88,28 @@ public:
     runtime::DateSerial fechaini = 0, fechafin = 0;
     Boleta boleta;
     double totalboletas = 0;  // tickets stored in this run
+    // The detail lines left out: how many, and the numbers of the first ones.
+    long total_omitidas = 0;
+    std::vector<long> omitidas;
+    static constexpr std::size_t kOmitidasNombradas = 10;
 
 private:
-    void leer();  // the next line into linea
+    void leer();                   // the next line into linea
+    std::string en_linea() const;  // "Línea N: ", N the number of the line in hand
     void avanza(long pasos);
     static bool empieza(std::string_view texto, std::string_view inicio);
+    // Appends a ticket, moves lblporc and counts it (guardaboleta's work).
+    void guarda(const std::string& lista, const Boleta& b);
 
     runtime::LineReader& reporte_;
     db::Database& conexion_;
     Avance& avance_;
-    db::Recordset rsgeneral_;
-    long valor_ = 0;        // Barrita's value
-    long maximo_ = 0;       // Barrita's maximum
-    int columna_[6] = {};   // Boletas_Resueltas' fields, in the order guardaboleta sets them
-    long porcentaje_ = -1;  // lblporc's last value, and its text
+    std::optional<db::Statement> inserta_;  // the prepared append, while tickets are stored
+    long valor_ = 0;                        // Barrita's value
+    long maximo_ = 0;                       // Barrita's maximum
+    long porcentaje_ = -1;                  // lblporc's last value, and its text
     std::string lblporc_;
+    long numero_ = 0;  // the number of the line in hand, from 1
 };
 
 }  // namespace quality

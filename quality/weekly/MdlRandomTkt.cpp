@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ErrorArchivo.h"
+#include "LibrosSemana.h"
 #include "runtime/conversions.h"
 #include "runtime/program_folder.h"
 
@@ -29,7 +30,7 @@ MdlRandomTkt::~MdlRandomTkt() {
 std::string MdlRandomTkt::texto_de(const char* columna) const {
     const runtime::Value& valor = rsgeneral_[columna];
     if (valor.is_null())
-        throw ErrorArchivo(std::string("una boleta de la semana no tiene ") + columna);
+        throw ErrorArchivo(std::string("Una boleta de la semana no tiene ") + columna + ".");
     return valor.to_text();
 }
 
@@ -46,7 +47,7 @@ void MdlRandomTkt::generaboletasaleatorias(const Semana& semana,
     conexion_.execute(kBorraRndTicketsSql);
     rsRnd_ = conexion_.open_recordset(kRndTicketsSql, db::Cursor::Static);
     if (rsgeneral_.eof())
-        throw ErrorArchivo("la semana no tiene boletas que sortear");
+        throw ErrorArchivo("La semana no tiene boletas que sortear.");
 
     // The first group starts at the first row:
     fin = 0;
@@ -79,8 +80,7 @@ void MdlRandomTkt::generaboletasaleatorias(const Semana& semana,
 }
 
 void MdlRandomTkt::abrenumeroboletas() {
-    hoja_ = std::make_unique<workbook::TemplateWorkbook>(
-        workbook::TemplateWorkbook::open(runtime::program_file(kNumeroBoletasPlantilla)));
+    hoja_ = std::make_unique<workbook::TemplateWorkbook>(abre_plantilla(kNumeroBoletasPlantilla));
     armafecha(semana_);
     hoja_->setValue(3, 3, workbook::DateSerial{semana_.fechaini});
     hoja_->setValue(3, 7, workbook::DateSerial{semana_.fechafin});
@@ -121,7 +121,7 @@ void MdlRandomTkt::guardaboletaaleatoria() {
 
 void MdlRandomTkt::guardahistorico() {
     conexion_.execute(kHistoricoCalidadSql);
-    hoja_->saveAs(libro_, {.readOnlyRecommended = true});
+    guarda_libro(*hoja_, libro_, nombre_muestra(semana_));
     hoja_->close();
     hoja_.reset();
 }

@@ -9,7 +9,7 @@
 //
 // Runs inside the weekly run's transaction: a week without tickets, a Null
 // technician or work list, a missing template or a workbook that can't be
-// saved raise (ErrorArchivo, workbook::WorkbookError) and the run undoes it all.
+// saved raise ErrorArchivo saying so, and the run undoes it all.
 
 #include <filesystem>
 #include <memory>

@@ -40,7 +40,7 @@ void store(Write&& write) {
     try {
         write();
     } catch (const db::Error& error) {
-        throw StoreError(error.number(), error.what());
+        throw StoreError(error.number(), error.reason(), !error.row_refused());
     }
 }
 
@@ -48,12 +48,12 @@ void store(Write&& write) {
 
 DatabaseSampleStore::DatabaseSampleStore(db::Database& database) : database_(database) {}
 
-void DatabaseSampleStore::insertFile(const std::string& nombre, const std::string& fecha) {
-    store([&] { database_.execute(kInsertFile, {nombre, fecha}); });
+void DatabaseSampleStore::begin() {
+    store([&] { database_.begin(); });
 }
 
-void DatabaseSampleStore::beginRows() {
-    store([&] { database_.begin(); });
+void DatabaseSampleStore::insertFile(const std::string& nombre, const std::string& fecha) {
+    store([&] { database_.execute(kInsertFile, {nombre, fecha}); });
 }
 
 void DatabaseSampleStore::insertRow(const SampleRow& row) {
@@ -69,11 +69,11 @@ void DatabaseSampleStore::insertRow(const SampleRow& row) {
     });
 }
 
-void DatabaseSampleStore::commitRows() {
+void DatabaseSampleStore::commit() {
     store([&] { database_.commit(); });
 }
 
-void DatabaseSampleStore::rollbackRows() noexcept {
+void DatabaseSampleStore::rollback() noexcept {
     try {
         if (database_.in_transaction())
             database_.rollback();

@@ -1,8 +1,10 @@
 #pragma once
 // The import's store over the program's connection to riruzozs.mdb: both
 // tables written by position through one prepared insert each, the rows of
-// an import in one transaction, the engine's failures passed on as
-// StoreError with their numbers (3022, 3201, or 3000 for any other).
+// an import and its file's row in one transaction, the engine's failures
+// passed on as StoreError with their numbers (3022, 3201, or 3000 for any
+// other) and its own words, a failure of the database told from a refused
+// row.
 
 #include <optional>
 
@@ -17,11 +19,11 @@ public:
     // The database must stay open while the store is used.
     explicit DatabaseSampleStore(db::Database& database);
 
+    void begin() override;
     void insertFile(const std::string& nombre, const std::string& fecha) override;
-    void beginRows() override;
     void insertRow(const SampleRow& row) override;
-    void commitRows() override;
-    void rollbackRows() noexcept override;
+    void commit() override;
+    void rollback() noexcept override;
 
 private:
     db::Database& database_;

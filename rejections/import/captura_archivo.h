@@ -21,8 +21,10 @@ std::string fecha_de_archivo(std::string_view ultimos12, int anio_actual);
 //
 // The file goes by the last 12 characters of its path, without a leading
 // "/". A name already entered shows "Archivo ya capturado" and imports
-// nothing; any other failure to enter it is passed over and the import goes
-// on. The entry stays whatever the import then does.
+// nothing. The entry and the file's rows are one transaction: the entry
+// stays when the import ends or stops on a malformed sample, and goes with
+// the rows when the database fails (any failure to make the entry but the
+// duplicate name is one) or the file can't be read.
 std::string captura_archivo(const ImportServices& services, const std::string& ruta_archivo);
 
 }  // namespace rejections

@@ -9,11 +9,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "runtime/conversions.h"
 #include "runtime/line_reader.h"
+#include "runtime/pipeline.h"
 #include "runtime/still_working.h"
+#include "runtime/strings.h"
 #include "sample_file.h"
 #include "sample_lines.h"
-#include "utf8_chars.h"
 
 namespace rejections {
 
@@ -34,6 +36,7 @@ constexpr std::size_t kLargoRegistroLargo = 163;
 // Message titles.
 constexpr std::string_view kTituloErrorImportacion = "Error de Importación";
 constexpr std::string_view kTituloErrorArchivo = "Error en archivo";
+constexpr std::string_view kTituloErrorEnArchivo = "Error en Archivo";
 constexpr std::string_view kTituloErrorMuestras = "Error en muestras";
 constexpr std::string_view kTituloErrorEnImportacion = "Error en importación";
 constexpr std::string_view kTituloFin = "Fin de importación";
@@ -42,33 +45,20 @@ constexpr std::optional<std::string_view> kTituloDelPrograma = std::nullopt;
 // A count as the old runtime's Str writes it into a message: a blank where
 // the sign of a negative number would stand.
 std::string str_numero(long long n) {
-    return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+    return runtime::str(static_cast<double>(n));
 }
 
-// Mid and Right of the old runtime on single-byte text.
-std::string_view mid(std::string_view text, std::size_t start, std::size_t count) {
-    return start > text.size() ? std::string_view() : text.substr(start - 1, count);
-}
-std::string_view right(std::string_view text, std::size_t count) {
-    return count >= text.size() ? text : text.substr(text.size() - count);
-}
-
-std::string_view trim_blanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+using runtime::mid_view;
+using runtime::right_view;
 
 // Characters 1-2, 3-4 and the last two of a packed value, joined by sep: how
 // a time "HHMMSS", a date and a duration of a record are written.
 void en_tres_partes(std::string_view valor, char sep, std::string& out) {
-    out.assign(mid(valor, 1, 2));
+    out.assign(mid_view(valor, 1, 2));
     out += sep;
-    out += mid(valor, 3, 2);
+    out += mid_view(valor, 3, 2);
     out += sep;
-    out += right(valor, 2);
+    out += right_view(valor, 2);
 }
 
 // The number at the start of text as the old runtime's Val reads it: blanks,
@@ -124,6 +114,15 @@ void set_text(FieldValue& field, std::string_view cp1252) {
     }
 }
 
+// Sets a text field of the row from UTF-8 text, reusing its storage.
+void set_utf8(FieldValue& field, const std::string& utf8) {
+    if (auto* text = std::get_if<std::string>(&field)) {
+        text->assign(utf8);
+    } else {
+        field = utf8;
+    }
+}
+
 // What a record and a sample must have alike to match: central, route,
 // duration or not, date, billing format, disconnection reason, error code,
 // traffic ID and type. Each text goes with its length, so that no two
@@ -152,18 +151,55 @@ struct Muestra {
 
 enum class Fin { Completa, Detenida };
 
+// Where the reading puts what it makes, in file order: rows to store and
+// messages to show.
+class Salida {
+public:
+    virtual ~Salida() = default;
+    virtual void mensaje(std::string_view text, std::optional<std::string_view> title) = 0;
+    // Takes the row's values; `row` is left with storage to reuse.
+    virtual void fila(SampleRow& row) = 0;
+};
+
+// One thing the reading made.
+struct Hecho {
+    bool is_row = false;
+    SampleRow row;
+    std::string text;
+    std::optional<std::string> title;
+};
+
+// The reading's output handed to the storing thread.
+class EnTuberia : public Salida {
+public:
+    explicit EnTuberia(runtime::Pipe<Hecho>& tuberia) : tuberia_(tuberia) {}
+    void mensaje(std::string_view text, std::optional<std::string_view> title) override {
+        Hecho& hecho = tuberia_.next();
+        hecho.is_row = false;
+        hecho.text.assign(text);
+        hecho.title = title ? std::optional<std::string>(std::string(*title)) : std::nullopt;
+    }
+    void fila(SampleRow& row) override {
+        Hecho& hecho = tuberia_.next();
+        hecho.is_row = true;
+        std::swap(hecho.row, row);  // no copy: each side keeps storage for the next row
+    }
+
+private:
+    runtime::Pipe<Hecho>& tuberia_;
+};
+
 // One run of the import's state machine over a file: stage 1 waits for a
 // block's date line, 2 for its kind, 3 reads its samples up to "RE", 4 its
 // detail records, as many as it had samples.
 class Importacion {
 public:
-    Importacion(const ImportServices& services, const std::string& nombre);
+    Importacion(Salida& salida, int anio_actual, const std::string& nombre);
     Fin run(SampleFile& archivo);
-    long capturados() const { return n_; }
 
 private:
     void show(std::string_view text, std::optional<std::string_view> title) {
-        services_.messages.show(text, title);
+        salida_.mensaje(text, title);
     }
     void inicio_de_central();
     bool lee_fecha();
@@ -173,12 +209,11 @@ private:
     void indexa_muestras();
     std::optional<const Muestra*> busca_muestra(const std::array<std::string_view, 21>& campo);
 
-    const ImportServices& services_;
+    Salida& salida_;
     std::string lin_original_;
     int etapa_ = 1;
     long k_ = 0;  // samples of the block, kept or not
     long c_ = 0;  // detail lines read of the block
-    long n_ = 0;  // rows stored
     bool collection_ = false;
     std::string tipo_;
     std::string sello_;  // the block's stamp YY/MM/DD HH:MM (UTF-8)
@@ -191,21 +226,21 @@ private:
     std::string clave_;
     SampleRow row_;
     std::string hora_, fecha_, duracion_;
+    std::string fecha_archivo_, nombre_;  // fields 25 and 26, the same in every row
 };
 
-Importacion::Importacion(const ImportServices& services, const std::string& nombre)
-    : services_(services), muestras_(kMaxMuestras) {
-    const int yy = services.anio_actual % 100;
+Importacion::Importacion(Salida& salida, int anio_actual, const std::string& nombre)
+    : salida_(salida), muestras_(kMaxMuestras) {
+    const int yy = anio_actual % 100;
     yy_ = {static_cast<char>('0' + yy / 10), static_cast<char>('0' + yy % 10)};
     // The file-name date and the file name are the same in every row.
-    row_.fields[25] =
-        "0" + utf8_mid(nombre, 3, 1) + "/" + utf8_mid(nombre, 4, 2) + "/" + utf8_mid(nombre, 6, 2);
-    row_.fields[26] = nombre;
+    fecha_archivo_ = "0" + runtime::mid(nombre, 3, 1) + "/" + runtime::mid(nombre, 4, 2) + "/" +
+                     runtime::mid(nombre, 6, 2);
+    nombre_ = nombre;
 }
 
 Fin Importacion::run(SampleFile& archivo) {
     for (;;) {
-        runtime::still_working();
         lin_original_ = lee_lin(archivo);
         if (lin_original_ == kFinDeArchivo) {
             return Fin::Completa;
@@ -284,7 +319,7 @@ void Importacion::inicio_de_central() {
 // of the twelve, which stops the import.
 bool Importacion::lee_fecha() {
     const std::string_view linea = lin_original_;
-    const std::string_view nombre_mes = mid(linea, 7, 3);
+    const std::string_view nombre_mes = mid_view(linea, 7, 3);
     std::size_t mes = 0;
     while (mes < kMeses.size() && kMeses[mes] != nombre_mes) {
         ++mes;
@@ -293,7 +328,7 @@ bool Importacion::lee_fecha() {
         show("Demasiados registros en muestra " + str_numero(k_), kTituloDelPrograma);
         return false;
     }
-    std::string dia(mid(linea, 11, 2));
+    std::string dia(mid_view(linea, 11, 2));
     if (dia.size() == 2 && dia[1] == '|') {
         dia = "0" + dia.substr(0, 1);
     }
@@ -301,7 +336,7 @@ bool Importacion::lee_fecha() {
     sello_ = yy_ + "/" + (m < 10 ? "0" : "") + std::to_string(m) + "/";
     runtime::append_windows1252_as_utf8(sello_, dia);
     sello_ += ' ';
-    runtime::append_windows1252_as_utf8(sello_, right(linea, 5));
+    runtime::append_windows1252_as_utf8(sello_, right_view(linea, 5));
     return true;
 }
 
@@ -320,11 +355,11 @@ void Importacion::lee_muestra() {
     std::string_view linea = std::string_view(lin_original_).substr(1);
     Muestra& muestra = muestras_[k_ - 1];
     const std::string_view s1 = sig_campo(linea);
-    muestra.s1.assign(mid(s1, 1, 2))
+    muestra.s1.assign(mid_view(s1, 1, 2))
         .append("/")
-        .append(mid(s1, 3, 2))
+        .append(mid_view(s1, 3, 2))
         .append("/")
-        .append(mid(s1, 5, 2));
+        .append(mid_view(s1, 5, 2));
     for (std::string* s : {&muestra.s2, &muestra.s3, &muestra.s4, &muestra.s5, &muestra.s6,
                            &muestra.s7, &muestra.s8}) {
         s->assign(sig_campo(linea));
@@ -341,7 +376,7 @@ void Importacion::lee_muestra() {
 // A detail line: a record when it is 160 or 163 characters long, otherwise
 // it is only counted. False when the import must stop.
 bool Importacion::lee_detalle() {
-    const std::size_t largo = trim_blanks(lin_original_).size();
+    const std::size_t largo = runtime::trim_view(lin_original_).size();
     const std::string_view linea = std::string_view(lin_original_).substr(1);
     if (largo == kLargoRegistro || largo == kLargoRegistroLargo) {
         return guarda_registro(linea);
@@ -424,11 +459,9 @@ bool Importacion::guarda_registro(std::string_view linea) {
     row_.fields[21] = std::monostate();
     row_.fields[22] = std::monostate();
     row_.fields[23] = collection_;
-    if (auto* sello = std::get_if<std::string>(&row_.fields[24])) {
-        sello->assign(sello_);
-    } else {
-        row_.fields[24] = sello_;
-    }
+    set_utf8(row_.fields[25], fecha_archivo_);
+    set_utf8(row_.fields[26], nombre_);
+    set_utf8(row_.fields[24], sello_);
     if (*muestra) {
         // "T..." samples give the figure with duration, "X..." the one without.
         const std::string& resto = (*muestra)->resto;
@@ -439,38 +472,89 @@ bool Importacion::guarda_registro(std::string_view linea) {
         }
     }
 
-    try {
-        services_.store.insertRow(row_);
-        ++n_;
-    } catch (const StoreError& error) {
-        if (error.number() == kErrorRelatedRecordRequired) {
-            show("Error en CLLI:" + std::get<std::string>(row_.fields[9]), kTituloDelPrograma);
-        } else {
-            show("Error: " + str_numero(error.number()), kTituloDelPrograma);
-        }
-    }
+    salida_.fila(row_);
     return true;
 }
 
-// The rows of the import, dropped unless they were made lasting.
-class RowsOfImport {
+// Stores what the reading made, in its order, and counts the rows stored.
+class Guardado {
 public:
-    explicit RowsOfImport(SampleStore& store) : store_(store) { store_.beginRows(); }
-    ~RowsOfImport() {
-        if (!committed_) {
-            store_.rollbackRows();
+    explicit Guardado(const ImportServices& services) : services_(services) {}
+    long capturados() const { return n_; }
+
+    void guarda(const Hecho& item) {
+        if (!item.is_row) {
+            services_.messages.show(item.text, item.title
+                                                   ? std::optional<std::string_view>(*item.title)
+                                                   : std::nullopt);
+            return;
+        }
+        try {
+            services_.store.insertRow(item.row);
+            ++n_;
+        } catch (const StoreError& error) {
+            if (error.database_failure()) {
+                throw;  // no record's fault: the import stops
+            }
+            if (error.number() == kErrorRelatedRecordRequired) {
+                services_.messages.show(
+                    "Error en CLLI:" + std::get<std::string>(item.row.fields[9]),
+                    kTituloDelPrograma);
+            } else {
+                services_.messages.show("Error: " + str_numero(error.number()), kTituloDelPrograma);
+            }
         }
     }
-    RowsOfImport(const RowsOfImport&) = delete;
-    RowsOfImport& operator=(const RowsOfImport&) = delete;
+
+private:
+    const ImportServices& services_;
+    long n_ = 0;  // rows stored
+};
+
+// Reads the file on a thread of its own while the caller's thread stores:
+// returns how the reading ended; a failure of either side stops both and is
+// thrown here, the storing's first.
+Fin lee_y_guarda(SampleFile& archivo, int anio_actual, const std::string& nombre,
+                 Guardado& guardado) {
+    Fin fin = Fin::Detenida;
+    runtime::pipelined<Hecho>(
+        [&](runtime::Pipe<Hecho>& tuberia) {
+            EnTuberia salida(tuberia);
+            Importacion importacion(salida, anio_actual, nombre);
+            fin = importacion.run(archivo);
+        },
+        [&](const Hecho& hecho) {
+            runtime::still_working();  // the windows are drawn from this thread
+            guardado.guarda(hecho);
+        });
+    return fin;
+}
+
+// The import's transaction, begun by the caller with the file's row in
+// "Archivos Alta": rolled back unless it was committed.
+class ImportTransaction {
+public:
+    explicit ImportTransaction(SampleStore& store) : store_(store) {}
+    ~ImportTransaction() {
+        if (!ended_) {
+            store_.rollback();
+        }
+    }
+    ImportTransaction(const ImportTransaction&) = delete;
+    ImportTransaction& operator=(const ImportTransaction&) = delete;
     void commit() {
-        store_.commitRows();
-        committed_ = true;
+        ended_ = true;
+        try {
+            store_.commit();
+        } catch (const StoreError&) {
+            store_.rollback();
+            throw;
+        }
     }
 
 private:
     SampleStore& store_;
-    bool committed_ = false;
+    bool ended_ = false;
 };
 
 // The hourglass for the length of the import; the screen's pointer is the
@@ -498,8 +582,16 @@ private:
 
 }  // namespace
 
+void muestra_falla_de_base(ImportMessages& messages, const std::string& ruta,
+                           const StoreError& error) {
+    messages.show("No se pudo capturar el archivo " + ruta + ".\nLa base de datos respondió: " +
+                      error.description() + "\nNo se guardó ningún registro del archivo.",
+                  kTituloErrorEnArchivo);
+}
+
 void importa_muestras(const ImportServices& services, const std::filesystem::path& ruta,
                       const std::string& nombre) {
+    ImportTransaction transaction(services.store);
     auto show_error = [&](long number) {
         services.messages.show("Error: " + str_numero(number), kTituloDelPrograma);
     };
@@ -511,35 +603,29 @@ void importa_muestras(const ImportServices& services, const std::filesystem::pat
         show_error(error.number());
         return;
     }
-    std::optional<RowsOfImport> rows;
-    try {
-        rows.emplace(services.store);
-    } catch (const StoreError& error) {
-        show_error(error.number());
-        return;
-    }
     Hourglass hourglass(services.pointer);
 
-    Importacion importacion(services, nombre);
+    Guardado guardado(services);
     Fin fin = Fin::Detenida;
     try {
-        fin = importacion.run(*archivo);
+        fin = lee_y_guarda(*archivo, services.anio_actual, nombre, guardado);
+        // What was stored before a stop stays stored, with the file's row.
+        transaction.commit();
     } catch (const SampleFileError& error) {
-        show_error(error.number());
-    }
-    archivo.reset();
-
-    // What was stored stays stored, also after a stop.
-    try {
-        rows->commit();
-    } catch (const StoreError& error) {
+        // A file that can't be read to its end leaves nothing of it.
         show_error(error.number());
         return;
+    } catch (const StoreError& error) {
+        archivo.reset();
+        hourglass.restore();
+        muestra_falla_de_base(services.messages, ruta.string(), error);
+        return;
     }
+    archivo.reset();
     hourglass.restore();
     if (fin == Fin::Completa) {
         services.messages.show(
-            "Se capturaron " + str_numero(importacion.capturados()) + " registros muestra",
+            "Se capturaron " + str_numero(guardado.capturados()) + " registros muestra",
             kTituloFin);
     }
 }

@@ -24,13 +24,23 @@ struct ImportServices {
 };
 
 // Imports the sample file at ruta, entered in "Archivos Alta" as nombre
-// (the bare file name, which also dates the rows). Messages tell the user of
-// every problem on the way and, at the end, how many rows were stored; a
-// refused row keeps its message and is not counted. The rows stored stay
-// stored also when the import stops early (more detail records than samples
-// can be held, or a block of an unknown month). On every path the file is
-// closed and the pointer is the default again.
+// (the bare file name, which also dates the rows), inside the import's
+// transaction, which the caller began with the file's row and which this
+// ends. Messages tell the user of every problem on the way and, at the end,
+// how many rows were stored; a refused row keeps its message and is not
+// counted. The rows stored stay stored, with the file's row, also when the
+// import stops early (more detail records than samples can be held, or a
+// block of an unknown month). A failure of the database itself (a full disk,
+// a lock, a read-only file, an I/O error) or a file that can't be read stops
+// the import at once and leaves nothing of the file, its row in "Archivos
+// Alta" included. On every path the file is closed and the pointer is the
+// default again.
 void importa_muestras(const ImportServices& services, const std::filesystem::path& ruta,
                       const std::string& nombre);
+
+// The one message of an import the database failed: "Error en Archivo",
+// naming the file and giving the engine's reason.
+void muestra_falla_de_base(ImportMessages& messages, const std::string& ruta,
+                           const StoreError& error);
 
 }  // namespace rejections

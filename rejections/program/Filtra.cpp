@@ -54,9 +54,10 @@ constexpr Filtro kFiltros[] = {
 };
 
 // The labels that exclusion marks with a final "*" ("idt" is not among them).
-constexpr const char* kExcluidos[] = {"rd",  "na", "nb", "hi",  "fi", "df",  "irs",
-                                      "ire", "cl", "ce", "ff",  "pa", "cas", "filtr",
-                                      "fyr", "cs", "fm", "fmh", "am"};
+// The date bounds never get it: a range selects the same days either way,
+// where a "*" would drop the start day, "08/06/15*" sorting after "08/06/15".
+constexpr const char* kExcluidos[] = {"rd", "na", "nb", "hi",  "fi",    "df",  "irs", "ire", "cl",
+                                      "ce", "ff", "pa", "cas", "filtr", "fyr", "cs",  "am"};
 
 QPushButton* button(const char* name, QWidget* parent, const QString& caption, int left) {
     auto* control = forms::control<QPushButton>(name, parent);

@@ -19,6 +19,8 @@ std::filesystem::path archivo_base() {
 void abre_base() {
     espacio_trabajo = Workspace{"admin", true};
     base_datos.open(archivo_base());
+    // A file that opens but holds none of these (a zero-byte file) is not ours.
+    db::require_tables(base_datos, {"Archivos Alta", "Riruzozs alta", "Centrales"}, "riruzoz");
 }
 
 void cierra_base() {

@@ -28,8 +28,9 @@ extern db::Database base_datos;
 std::filesystem::path archivo_base();
 
 // Opens the workspace and riruzozs.mdb in it. Throws db::Error, whose text
-// names the file, when the file is missing, unreadable or no database; a
-// missing file is never made in its place.
+// names the file, when the file is missing, unreadable, no database or not
+// riruzoz's (a zero-byte file, a file without its tables); a missing file is
+// never made in its place.
 void abre_base();
 
 // Closes base_datos and then espacio_trabajo; closing twice does nothing.

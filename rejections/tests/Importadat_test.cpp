@@ -114,20 +114,34 @@ TEST_F(ImportadatWindow, ShowsItsCaptionButtonsAndMenus) {
     EXPECT_TRUE(espacio_trabajo.abierto);
 }
 
-TEST(ImportadatStart, AMissingOrBrokenDatabaseIsNamedAndTheProgramEnds) {
-    for (const bool broken : {false, true}) {
+TEST(ImportadatStart, AMissingBrokenOrForeignDatabaseIsNamedAndTheProgramEnds) {
+    enum class File { Missing, Text, Empty, OtherTables };
+    for (const File kind : {File::Missing, File::Text, File::Empty, File::OtherTables}) {
         TempDir dir;
-        if (broken)
+        const auto file = dir.path() / "riruzozs.mdb";
+        if (kind == File::Text)
             dir.write("riruzozs.mdb", "not a database at all, just text");
+        if (kind == File::Empty)
+            dir.write("riruzozs.mdb", "");
+        if (kind == File::OtherTables)
+            db::Database::create_file(file, "CREATE TABLE otra (x);");
         ProgramFolder folder{dir.path()};
         forms::TestProgram app{"riruzoz"};
         EXPECT_EQ(app.show<Importadat>(forms::Modeless), nullptr);
         EXPECT_TRUE(app.ended());
+        EXPECT_EQ(app.exitCode(), 1);
         ASSERT_EQ(app.messages.shown.size(), 1u);
-        EXPECT_TRUE(app.messages.shown[0].text.contains((dir.path() / "riruzozs.mdb").c_str()))
+        EXPECT_TRUE(app.messages.shown[0].text.contains(file.c_str()))
             << app.messages.shown[0].text.toStdString();
+        if (kind == File::Empty || kind == File::OtherTables) {
+            EXPECT_EQ(app.messages.shown[0].text.toStdString(),
+                      "El archivo '" + file.string() + "' no es la base de datos de riruzoz.");
+        }
         EXPECT_EQ(app.messages.shown[0].title, "riruzoz");
-        EXPECT_EQ(std::filesystem::exists(dir.path() / "riruzozs.mdb"), broken);
+        EXPECT_EQ(std::filesystem::exists(file), kind != File::Missing);
+        if (kind == File::Empty) {
+            EXPECT_EQ(std::filesystem::file_size(file), 0u);
+        }
         EXPECT_FALSE(base_datos.is_open());
     }
 }

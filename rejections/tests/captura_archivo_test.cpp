@@ -78,16 +78,21 @@ TEST_F(CapturaArchivo, ACancelledPickChangesNothing) {
                   {"window", MousePointer::Hourglass}, {"window", MousePointer::Default}}));
 }
 
-TEST_F(CapturaArchivo, OtherFailuresToEnterTheFileDoNotKeepItOut) {
-    // Without "Archivos Alta" the entry fails and the import goes on; its
-    // rows are then refused one by one, their file being unknown.
+TEST_F(CapturaArchivo, AnyOtherFailureToEnterTheFileIsTheDatabasesAndImportsNothing) {
+    // Without "Archivos Alta" the entry fails: one message naming the file
+    // and the engine's reason, and no row is tried.
     db->exec("PRAGMA foreign_keys = OFF");
     db->exec(R"(DROP TABLE "Archivos Alta")");
     db->exec("PRAGMA foreign_keys = ON");
-    captura_archivo(services, sample_file("AB80615.txt"));
-    EXPECT_EQ(messages.shown,
-              (std::vector<Message>{{std::nullopt, "Error:  3000"},
-                                    {"Fin de importación", "Se capturaron  0 registros muestra"}}));
+    const std::string ruta = sample_file("AB80615.txt");
+    captura_archivo(services, ruta);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Error en Archivo");
+    EXPECT_EQ(messages.shown[0].text, "No se pudo capturar el archivo " + ruta +
+                                          ".\nLa base de datos respondió: no such table: Archivos "
+                                          "Alta\nNo se guardó ningún registro del archivo.");
+    EXPECT_EQ(db->scalar(R"(SELECT count(*) FROM "Riruzozs alta")"), 0);
+    EXPECT_FALSE(database.in_transaction());
     EXPECT_EQ(pointer.window, MousePointer::Default);
 }
 

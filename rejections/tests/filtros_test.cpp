@@ -220,6 +220,9 @@ TEST_F(FilterWindows, TheGridShowsTheRowsThatPassTheFilters) {
         {{{"na1", "5512"}}, true, {"3398765432"}},
         // An empty filter excludes only the empty text.
         {{}, true, {"5512345678", "5512340000", "3398765432"}},
+        // A date range selects the same days in both modes, its start day too.
+        {{{"fm1", "08/06/15"}, {"fmh1", "08/06/16"}}, true, {"5512345678", "5512340000"}},
+        {{{"fm1", "08/06/17"}}, true, {"3398765432"}},
     };
     for (const Caso& caso : casos) {
         open_filters();
@@ -250,8 +253,10 @@ TEST_F(FilterWindows, ExclusionMarksTheLabelsOnce) {
     show_data();
     EXPECT_EQ(label("rd"), "16*");
     EXPECT_EQ(label("idt"), "ID");
-    EXPECT_EQ(label("fm"), "08/06/15*");
-    EXPECT_EQ(label("Resto"), " and [Fech Arch] >= '08/06/15*' and [Fech Arch] <= '08/06/15*'");
+    // The date range is the same in both modes: its bounds get no "*".
+    EXPECT_EQ(label("fm"), "08/06/15");
+    EXPECT_EQ(label("fmh"), "08/06/15");
+    EXPECT_EQ(label("Resto"), " and [Fech Arch] >= '08/06/15' and [Fech Arch] <= '08/06/15'");
     EXPECT_EQ(label("na"), "");
 
     // An empty start date leaves no range, whatever the end date holds.
@@ -278,8 +283,8 @@ TEST_F(FilterWindows, TheStatementEndsWithTheRangeOnlyWhenThereIsAStartDate) {
     EXPECT_NE(negada.find("where [RD] not like '16*' and [# de A] not like ''"), std::string::npos)
         << negada;
     EXPECT_TRUE(
-        negada.ends_with(" and [Archivo] not like '' and [Fech Arch] >= '08/06/15*' "
-                         "and [Fech Arch] <= '08/06/15*'"))
+        negada.ends_with(" and [Archivo] not like '' and [Fech Arch] >= '08/06/15' "
+                         "and [Fech Arch] <= '08/06/15'"))
         << negada;
 }
 

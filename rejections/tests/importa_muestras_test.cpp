@@ -62,6 +62,7 @@ protected:
     // "Archivos Alta" as the file pick does, and imports it.
     void importa(const std::string& content) {
         ruta = dir.write(kNombre, content);
+        store.begin();
         store.insertFile(kNombre, "08/06/15");
         importa_muestras(services, ruta, kNombre);
     }
@@ -310,12 +311,18 @@ TEST_F(ImportaMuestras, RowsThatCannotBeMadeLastingAreNotReportedAsStored) {
     std::vector<Registro> regs = registros(2);
     regs[1].d[9] = "XXXXXX99";
     ruta = dir.write(kNombre, texto(bloque(regs)));
+    store.begin();
     store.insertFile(kNombre, "08/06/15");
     database.execute_script("PRAGMA defer_foreign_keys = ON");  // until the next commit
     importa_muestras(services, ruta, kNombre);
 
-    EXPECT_EQ(messages.shown, std::vector<Message>{sin_titulo("Error:  3201")});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Error en Archivo");
+    EXPECT_TRUE(messages.shown[0].text.starts_with("No se pudo capturar el archivo " +
+                                                   ruta.string() + ".\n"))
+        << messages.shown[0];
     EXPECT_EQ(db->scalar(R"(SELECT count(*) FROM "Riruzozs alta")"), 0);
+    EXPECT_EQ(db->scalar(R"(SELECT count(*) FROM "Archivos Alta")"), 0);
     EXPECT_EQ(pointer.screen, MousePointer::Default);
     EXPECT_FALSE(sample_file_open());
 }
@@ -373,11 +380,13 @@ TEST_F(ImportaMuestras, TextIsReadInWindows1252AndStoredAsUtf8) {
     EXPECT_EQ(campo(16), std::vector<Field>{"CAÑ"});
 }
 
-TEST_F(ImportaMuestras, MissingFileShowsItsErrorNumber) {
+TEST_F(ImportaMuestras, MissingFileShowsItsErrorNumberAndLeavesItUnentered) {
+    store.begin();
     store.insertFile(kNombre, "08/06/15");
     importa_muestras(services, dir.path() / kNombre, kNombre);
     EXPECT_EQ(messages.shown, std::vector<Message>{sin_titulo("Error:  53")});
     EXPECT_EQ(pointer.screen, MousePointer::Default);
+    EXPECT_EQ(db->scalar(R"(SELECT count(*) FROM "Archivos Alta")"), 0);
 }
 
 }  // namespace

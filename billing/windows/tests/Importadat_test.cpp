@@ -229,14 +229,19 @@ TEST(ZovavidevirStart, TheSplashShowsSalvientAndHandsOverToTheMainWindow) {
     EXPECT_TRUE(modulo.base_datos.is_open());
 }
 
-// Without factura.mdb the program names the file and ends.
-TEST(MainWindowStart, AMissingOrUnreadableDatabaseIsNamedAndTheProgramEnds) {
-    for (const bool present : {false, true}) {
+// Without factura.mdb, or with a file of its name that is no database of
+// Zovavidevir's, the program names the file and ends.
+TEST(MainWindowStart, AMissingUnreadableOrForeignDatabaseIsNamedAndTheProgramEnds) {
+    enum class File { Missing, Text, Empty, OtherTables };
+    for (const File kind : {File::Missing, File::Text, File::Empty, File::OtherTables}) {
         ProgramFolder folder(false);
         const auto file = folder.dir.path() / "factura.mdb";
-        if (present) {
+        if (kind == File::Text)
             folder.dir.write("factura.mdb", "not a database at all, just text");
-        }
+        if (kind == File::Empty)
+            folder.dir.write("factura.mdb", "");
+        if (kind == File::OtherTables)
+            db::Database::create_file(file, "CREATE TABLE otra (x);");
         forms::TestProgram app("Zovavidevir");
         billing::Module1 modulo;
         EXPECT_EQ(app.show<Importadat>(forms::Modeless, modulo), nullptr);
@@ -244,11 +249,17 @@ TEST(MainWindowStart, AMissingOrUnreadableDatabaseIsNamedAndTheProgramEnds) {
         EXPECT_TRUE(app.messages.shown[0].text.startsWith("No se puede abrir la base de datos " +
                                                           QString::fromStdString(file.string())))
             << app.messages.shown[0].text.toStdString();
+        if (kind == File::Empty || kind == File::OtherTables) {
+            EXPECT_TRUE(app.messages.shown[0].text.endsWith(QString::fromStdString(
+                "\nEl archivo '" + file.string() + "' no es la base de datos de Zovavidevir.")))
+                << app.messages.shown[0].text.toStdString();
+        }
         EXPECT_EQ(app.messages.shown[0].title, "Zovavidevir");
         EXPECT_TRUE(app.ended());
         EXPECT_EQ(app.exitCode(), 1);
         EXPECT_EQ(app.run(), 1);
-        EXPECT_FALSE(std::filesystem::exists(file) && !present);  // nothing was created
+        EXPECT_EQ(std::filesystem::exists(file), kind != File::Missing);  // nothing was created
+        EXPECT_FALSE(modulo.base_datos.is_open());
     }
 }
 

@@ -25,9 +25,36 @@ TEST(Translate, OldDialectBecomesSqlite) {
          "SELECT * FROM satisfactorios1 WHERE mes = 3"},
         {"[# de A] like 'a\"b*' and [RD] like ''", "[# de A] like 'a\"b*' and [RD] like ''"},
         {"SELECT 'DELETE * FROM x'", "SELECT 'DELETE * FROM x'"},
+        // A like that lets every value through is a test for Null.
+        {"select * from p where [RD] like '*' and [# de A] not like '*'",
+         "select * from p where ([RD] IS NOT NULL OR NULL) and NOT ([# de A] IS NOT NULL OR NULL)"},
+        {"WHERE t.a like \"*\" OR (b LIKE '*')",
+         "WHERE (t.a IS NOT NULL OR NULL) OR ((b IS NOT NULL OR NULL))"},
+        {"WHERE a || b like '*' AND c like '*' || 'x' AND d like '*' ESCAPE '!'",
+         "WHERE a || b like '*' AND c like '*' || 'x' AND d like '*' ESCAPE '!'"},
+        {"WHERE a like 'x*' AND s = 'a like ''*'''", "WHERE a like 'x*' AND s = 'a like ''*'''"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(translate(c.old_sql), c.sqlite_sql) << c.old_sql;
+}
+
+// The test for Null gives what the like function gives, Null included.
+TEST(Translate, LikeEverythingKeepsItsValue) {
+    TestDatabase t(
+        "CREATE TABLE v (x);"
+        "INSERT INTO v VALUES ('abc'), (''), (NULL), (12), (1.5);");
+    for (const std::string sql :
+         {"SELECT count(*) FROM v WHERE x like '*'", "SELECT count(*) FROM v WHERE x not like '*'",
+          "SELECT group_concat(coalesce(x like '*', 'n') || coalesce(x not like '*', 'n')) FROM "
+          "v"}) {
+        SCOPED_TRACE(sql);
+        std::string called = sql;
+        for (std::size_t at; (at = called.find("like '*'")) != std::string::npos;)
+            called.replace(at, 8, "like ('*')");
+        EXPECT_NE(translate(sql), sql);
+        EXPECT_EQ(translate(called), called);
+        EXPECT_EQ(t.database.scalar(sql).to_text(), t.database.scalar(called).to_text());
+    }
 }
 
 TEST(LikeMatches, OldWildcardsBlindToCase) {

@@ -5,6 +5,7 @@
 
 #include "controls.h"
 #include "database/database.h"
+#include "database/paged_rows.h"
 
 namespace forms::bound {
 
@@ -20,77 +21,51 @@ auto translated(Call&& call) -> decltype(call()) {
     }
 }
 
+// A record source on its own connection to the file, read page by page: no
+// read stays open between two pages, so the file is free for other writers
+// while a window shows a source of any size.
 class DatabaseRecordSource : public RecordSource {
 public:
     DatabaseRecordSource(const QString& databaseName, const QString& recordSource)
         : database_(std::filesystem::path(databaseName.toStdString())),
-          recordset_(database_.open_recordset(recordSource.toStdString(), db::Cursor::Lazy)) {
-        // A statement not read to its end holds the file's shared lock, and
-        // the writes of every other connection (the program's own) wait on
-        // it and fail. Reading a first block at once frees the file for the
-        // small sources of most windows; a large one opens just as fast.
-        recordset_.read_more(kFirstRows);
-    }
+          rows_(database_, recordSource.toStdString()) {}
 
-    int fieldCount() const override { return recordset_.field_count(); }
+    int fieldCount() const override { return rows_.field_count(); }
 
     QString fieldName(int field) const override {
-        return QString::fromStdString(recordset_.field_name(field));
+        return QString::fromStdString(translated([&] { return rows_.field_name(field); }));
     }
 
     int fieldPosition(const QString& name) const override {
-        return recordset_.field_position(name.toStdString());
+        return rows_.field_position(name.toStdString());
     }
 
-    long rowsRead() const override { return recordset_.record_count(); }
-    bool allRowsRead() const override { return recordset_.all_rows_read(); }
+    bool counted() const override { return rows_.counted(); }
+    long rowsKnown() const override { return rows_.rows_known(); }
+    long rowCount() override {
+        return translated([&] { return rows_.row_count(); });
+    }
+    void whenCounted(std::function<void()> call) override { rows_.when_counted(std::move(call)); }
 
-    long readMore(long count) override {
-        return translated([&] { return recordset_.read_more(count); });
+    runtime::Value value(long row, int field) override {
+        return translated([&] { return rows_.value(row, field); });
     }
 
-    void readAll() override {
-        translated([&] {
-            while (!recordset_.all_rows_read() && recordset_.read_more(kChunkRows) > 0) {
-            }
-        });
-    }
-
-    runtime::Value value(long row, int field) const override {
-        return translated([&] { return recordset_.value_at(row, field); });
-    }
+    long rowsCached() const override { return rows_.cached_rows(); }
 
     long findFirst(const QString& criteria) override {
-        return translated([&]() -> long {
-            if (!recordset_.find_first(criteria.toStdString()))
-                return -1;
-            return recordset_.absolute_position();
-        });
+        return translated([&] { return rows_.find_first(criteria.toStdString()); });
     }
 
-    bool updatable() const override { return recordset_.updatable(); }
+    bool updatable() const override { return rows_.updatable(); }
 
     void update(long row, const std::vector<std::pair<int, runtime::Value>>& fields) override {
-        translated([&] {
-            recordset_.move_to(row);
-            recordset_.edit();
-            try {
-                for (const auto& [field, value] : fields)
-                    recordset_.set(field, value);
-                recordset_.update();
-            } catch (...) {
-                recordset_.cancel_update();
-                throw;
-            }
-        });
+        translated([&] { rows_.update(row, fields); });
     }
 
 private:
-    static constexpr long kFirstRows = 512;
-    static constexpr long kChunkRows = 4096;
-
     db::Database database_;
-    mutable db::Recordset recordset_;
+    db::PagedRows rows_;
 };
 
 }  // namespace

@@ -41,6 +41,23 @@ TEST(Strings, PiecesCountCharactersNotBytes) {
     EXPECT_THROW(mid("abc", 0), Error);
 }
 
+// The views count bytes, for lines still in a single-byte code page.
+TEST(Strings, ViewsCutSingleByteTextWithoutCopying) {
+    const std::string_view linea = "FECHA: Jun 15|  10:45";
+    EXPECT_EQ(mid_view(linea, 8, 3), "Jun");
+    EXPECT_EQ(mid_view(linea, 8, 3).data(), linea.data() + 7);  // a view, no copy
+    EXPECT_EQ(mid_view(linea, 20), "45");
+    EXPECT_EQ(mid_view(linea, 22, 3), "");
+    EXPECT_EQ(mid_view(linea, 0, 3), "");
+    EXPECT_EQ(mid_view("A\xD1O", 2, 1), "\xD1");  // one byte, one character
+    EXPECT_EQ(left_view(linea, 5), "FECHA");
+    EXPECT_EQ(left_view("ab", 5), "ab");
+    EXPECT_EQ(right_view(linea, 5), "10:45");
+    EXPECT_EQ(right_view("ab", 5), "ab");
+    EXPECT_EQ(trim_view("  x y  "), "x y");
+    EXPECT_EQ(trim_view("   "), "");
+}
+
 TEST(Strings, StrayBytesSurviveAsCharacters) {
     std::string stray = "a\xE9z";  // a Latin-1 byte that is no UTF-8
     EXPECT_EQ(len(stray), 3);

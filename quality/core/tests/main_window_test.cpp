@@ -140,6 +140,18 @@ TEST_F(MainWindow, AMissingDatabaseIsNamedAndEndsTheProgram) {
     EXPECT_FALSE(std::filesystem::exists(folder.file));
 }
 
+TEST_F(MainWindow, AZeroByteDatabaseIsNamedAsNotTheProgramsAndEndsTheProgram) {
+    std::filesystem::resize_file(folder.file, 0);
+    EXPECT_EQ(app.show<frmMain>(forms::Modeless, state), nullptr);
+    EXPECT_TRUE(app.ended());
+    EXPECT_EQ(app.exitCode(), 1);
+    EXPECT_TRUE(app.modal.shown.isEmpty());
+    ASSERT_EQ(app.messages.shown.size(), 1u);
+    EXPECT_EQ(app.messages.shown[0].text.toStdString(),
+              "El archivo '" + folder.file.string() + "' no es la base de datos de Ternova.");
+    EXPECT_EQ(std::filesystem::file_size(folder.file), 0u);
+}
+
 TEST_F(MainWindow, GenerarBoletasRunsTheWeekOnTheChosenReport) {
     start();
     for (const char* plantilla : {"TICKETS_TECNICOS.XLS", "numero_boletas.xls"})

@@ -3,6 +3,7 @@
 // criteria 2, 3 and 5 and the rating-change dialog, the counters and the
 // month's share; then the save, the printing and the closing.
 
+#include <QApplication>
 #include <QLabel>
 #include <QToolButton>
 
@@ -116,6 +117,38 @@ TEST_F(Calificacion, AnAcknowledgementAtTheCreationsMinuteIsAskedAbout) {
     expectCountersMatchRatings();
 }
 
+TEST_F(Calificacion, ARefusedAcknowledgementEmptiesItsBoxAndGivesItTheFocus) {
+    struct Caso {
+        const char* fecha;
+        const char* hora;
+        const char* mensaje;  // nullptr: a beep
+        const char* caja;
+    } casos[] = {
+        {"1_/__/__", "08:10", nullptr, "fe"},
+        {"02/03/26", "08:10", "La fecha no es válida.", "fe"},
+        {"03/03/26", "07:59", "La hora no es válida.", "ho"},
+        {"03/03/26", "12:60", nullptr, "ho"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(std::string(caso.fecha) + " " + caso.hora);
+        const auto mensajes = app.messages.shown.size();
+        const int beeps = app.beeps.count;
+        caja(1, "fe")->setText(caso.fecha);
+        acknowledge(1, caso.hora);
+        if (caso.mensaje) {
+            ASSERT_EQ(app.messages.shown.size(), mensajes + 1);
+            EXPECT_EQ(lastMessage().text, caso.mensaje);
+            EXPECT_EQ(lastMessage().style, 16);
+        } else {
+            EXPECT_EQ(app.messages.shown.size(), mensajes);
+            EXPECT_EQ(app.beeps.count, beeps + 1);
+        }
+        EXPECT_EQ(caja(1, caso.caja)->text(), caja(1, caso.caja)->emptyText());
+        EXPECT_TRUE(caja(1, caso.caja)->hasFocus());
+        EXPECT_EQ(calificaciones(1), "-----");
+    }
+}
+
 TEST_F(Calificacion, TheArrowsStepTheBoxLastFocusedWithinTheTicketsSpan) {
     auto* flechitas = find<forms::UpDown>("flechitas1");
     // No box had the focus yet: nothing, not even a beep.
@@ -141,6 +174,48 @@ TEST_F(Calificacion, TheArrowsStepTheBoxLastFocusedWithinTheTicketsSpan) {
     QTest::mouseClick(flechitas->upArrow(), Qt::LeftButton);
     EXPECT_EQ(caja(1, "ho")->text(), "08:01");
     EXPECT_TRUE(caja(1, "ho")->hasFocus());
+}
+
+TEST_F(Calificacion, TabLeavesTheTimeBoxPastItsArrows) {
+    app.messages.answer({forms::msg::No});
+    caja(1, "ho")->setFocus();
+    QTest::keyClick(caja(1, "ho"), Qt::Key_Tab);
+    EXPECT_FALSE(caja(1, "ho")->hasFocus());
+    EXPECT_FALSE(find<forms::UpDown>("flechitas1")->hasFocus());
+    // A click on the arrows still steps the box last focused.
+    QTest::mouseClick(find<forms::UpDown>("flechitas1")->upArrow(), Qt::LeftButton);
+    EXPECT_EQ(caja(1, "ho")->text(), "08:01");
+    EXPECT_TRUE(caja(1, "ho")->hasFocus());
+}
+
+TEST_F(Calificacion, AnAcknowledgementBeforeTheCreationLeavesTheTimeCriteriaUnrated) {
+    // What the window shows while each message is on the screen.
+    struct Mirada : forms::MessageBox {
+        std::function<QString()> ventana;
+        std::vector<std::pair<QString, QString>> vistos;
+        int show(const QString& text, int, const QString&) override {
+            vistos.emplace_back(text, ventana());
+            return forms::msg::Yes;
+        }
+    };
+    auto mirada = std::make_unique<Mirada>();
+    Mirada& mensajes = *mirada;
+    mensajes.ventana = [this] {
+        return calificaciones(1) + " " + text("txtsat1") + "/" + text("txtinsat1");
+    };
+    window->program().services().messageBox = std::move(mirada);
+    acknowledge(1, "08:00");  // the creation's minute: Yes
+    click(1, 2);
+    ASSERT_EQ(calificaciones(1), "BB-B-");
+    // From the date box the times of day are not checked; the rating's own
+    // order test refuses a minute before the creation.
+    caja(1, "fe")->setFocus();
+    caja(1, "ho")->setText("07:59");
+    find<QWidget>("txtcomen")->setFocus();
+    ASSERT_EQ(mensajes.vistos.size(), 2u);
+    EXPECT_EQ(mensajes.vistos[1].first, "El tiempo o la fecha de reconocimiento es incorrecto.");
+    EXPECT_EQ(mensajes.vistos[1].second, "-B--- 1/0");
+    expectCountersMatchRatings();
 }
 
 TEST_F(Calificacion, ClicksRateCriteria235InTurnAndTheCountersFollow) {
@@ -206,11 +281,10 @@ TEST_F(Calificacion, ASavedWeekIsWrittenLockedAndShowsLockedWhenChosenAfresh) {
     click(1, 5);
     ASSERT_EQ(calificaciones(1), "BBMBB");
     find<forms::MultiLineTextBox>("txtcomen")->setText("mes revisado");
-    // Week 2 holds a ticket not yet rated: it is named, week 1 is written.
+    // Week 2 holds a ticket not yet rated: week 1 alone is written.
     place("4500150");
     press("cmdActualiza");
-    EXPECT_TRUE(lastMessage().text.startsWith("Los registros fueron guardados exitosamente."));
-    EXPECT_NE(lastMessage().text.indexOf("4500150"), -1);
+    EXPECT_EQ(lastMessage().text, "Los registros fueron guardados exitosamente.");
     EXPECT_EQ(lastMessage().style, 64);
 
     const std::pair<const char*, runtime::Value> filas[] = {
@@ -260,7 +334,7 @@ TEST_F(Calificacion, AnAcknowledgementEditedAfterItsRatingIsRatedAgainBeforeItIs
     find<QWidget>("txtcomen")->setFocus();
     ASSERT_EQ(calificaciones(2).left(1), "B");
     press("cmdActualiza");
-    EXPECT_TRUE(lastMessage().text.startsWith("Los registros fueron guardados exitosamente."));
+    EXPECT_EQ(lastMessage().text, "Los registros fueron guardados exitosamente.");
     // Written and shown as rated from the acknowledgement written.
     EXPECT_EQ(saved("4500302", "fecha_reconoce").to_text(), "28/02/26 11:20");
     EXPECT_EQ(saved("4500302", "articulo1").to_text(), "3");
@@ -324,6 +398,32 @@ TEST_F(Calificacion, PrintingShowsTheTechniciansNameTallerWithoutButtonsAndResto
     EXPECT_EQ(text("txttecnico"), "JUAN PEREZ");
     EXPECT_EQ(window->heightTwips(), alto);
     EXPECT_TRUE(find<QWidget>("cmdImprime")->isVisible());
+}
+
+TEST_F(Calificacion, PrintingByAClickLeavesTheFocusWhereTheUserHadIt) {
+    acknowledge(1, "08:10");
+    click(1, 2);
+    auto* cmdImprime = find<QPushButton>("cmdImprime");
+    QWidget* enfocado = nullptr;
+    struct Mirada : forms::Printer {
+        std::function<void()> alImprimir;
+        void showSetup() override {}
+        bool printImage(const QImage&, const QString&) override {
+            alImprimir();
+            return true;
+        }
+    };
+    auto mirada = std::make_unique<Mirada>();
+    mirada->alImprimir = [&] { enfocado = QApplication::focusWidget(); };
+    window->program().services().printer = std::move(mirada);
+    QTest::mouseClick(cmdImprime, Qt::LeftButton);
+    // No box holds the focus (nor its caret) on the page.
+    EXPECT_FALSE(qobject_cast<QLineEdit*>(enfocado)) << enfocado->objectName().toStdString();
+    EXPECT_TRUE(cmdImprime->hasFocus());
+    // Moving on from the button leaves the unsaved week as it was.
+    find<QWidget>("txtcomen")->setFocus();
+    EXPECT_EQ(text("txtboleta1"), "4500140");
+    EXPECT_EQ(calificaciones(1), "BB-B-");
 }
 
 TEST_F(Calificacion, APrintedPdfShowsTheEvaluationWithTheTechniciansName) {

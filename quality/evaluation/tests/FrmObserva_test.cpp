@@ -3,6 +3,7 @@
 // and the counters that follow the ratings shown.
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QRadioButton>
 
@@ -92,6 +93,12 @@ TEST_F(Observa, OpensOnThisMonthAndYearWithTheSupervisorAndLoadsNothing) {
     ASSERT_EQ(cmbtecnicos->count(), 3);
     EXPECT_EQ(cmbtecnicos->itemText(0), "JUAN PEREZ");
     EXPECT_EQ(cmbtecnicos->itemText(2), "OSCAR O'BRIEN");
+    // The name printed in place of the combo never takes the focus.
+    EXPECT_NE(QApplication::focusWidget(), find<QWidget>("txttecnico"));
+    find<QWidget>("txtaño")->setFocus();
+    QTest::keyClick(find<QWidget>("txtaño"), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_NE(QApplication::focusWidget(), find<QWidget>("txttecnico"));
     // No ticket chosen yet: nothing to place.
     EXPECT_FALSE(find<QPushButton>("cmdcoloca")->isEnabled());
     EXPECT_TRUE(app.messages.shown.empty());
@@ -204,6 +211,26 @@ TEST_F(Observa, MonthsWithoutSavedWeeksShowEmptyColumns) {
     EXPECT_TRUE(app.messages.shown.empty());
 }
 
+TEST_F(Observa, TwoSavedTicketsOfOneWeekShowTheLastWithItsOwnCounts) {
+    {
+        db::Database base(folder.file);
+        base.execute(
+            "INSERT INTO Historico_Boletas_Calidad (Tecnico, Listatrabajo, Boleta, Fecha_creada, "
+            "Fecha_resuelta, prioridad, articulo1, articulo2, articulo3, articulo4, articulo5, "
+            "fecha_reconoce, supervisor, fecha_actualiza, comentarios, semana) VALUES ('OB', "
+            "'SUR', '4500402', '09/01/26 08:00', '09/01/26 09:00', '10', 3, 3, 2, 3, 3, "
+            "'09/01/26 08:30', 'LUIS SUPER', 46031, 'otra', '2')");
+    }
+    open();
+    chooseMonth(0);
+    chooseTechnician("OSCAR O'BRIEN");
+    EXPECT_EQ(text("txtboleta2"), "4500402");
+    EXPECT_EQ(calificaciones(2), "MMBMM");
+    EXPECT_EQ(text("txtsat2"), "1");
+    EXPECT_EQ(text("txtinsat2"), "4");
+    EXPECT_EQ(text("txtsattotal"), "1");
+}
+
 TEST_F(Observa, TheYearBoxTakesOnlyNumbersAndLeavingItLoads) {
     open();
     chooseMonth(0);
@@ -265,8 +292,12 @@ TEST_F(Observa, ATypedTicketIsLookedUpInSmallLetters) {
     // Leaving an empty box does nothing.
     leave("txtboleta2");
     EXPECT_TRUE(app.messages.shown.empty());
-    // A ticket typed in column 2 while 1 and 3 are... column 3 typed while 2 holds it.
+    // A ticket typed into column 2 while columns 1 and 3 are empty is
+    // accepted; typed into column 3 as well, it is refused there.
+    typeTicket(1, "");
     typeTicket(2, "4500140");
+    EXPECT_EQ(multiLine("txtcreada2"), "03/03/26 08:00");
+    EXPECT_TRUE(app.messages.shown.empty());
     typeTicket(3, "4500140");
     EXPECT_EQ(lastMessage().text, "La boleta ya fue evaluada, por favor seleccione otra.");
     EXPECT_EQ(lastMessage().style, 16);
@@ -406,6 +437,7 @@ TEST_F(ObservaSemanaGenerada, ATicketOfTheWeeklyRunIsPlacedAndRated) {
     EXPECT_EQ(text("txtsat1"), "0");  // sampled, not yet evaluated
     place(boleta);
     EXPECT_EQ(text("txtboleta1"), QString::fromStdString(boleta));
+    EXPECT_EQ(text("txtsat1"), "0");  // no other ticket's counts to empty
     EXPECT_EQ(multiLine("txtcreada1"), creada);
     EXPECT_EQ(multiLine("txtres1"), QString::fromStdString(muestra[2].to_text()));
     EXPECT_EQ(find<forms::MaskedBox>("txtrec1fe")->text(), creada.left(8));
