@@ -63,6 +63,10 @@ public:
         FUZZ_CHECK(open);
         open = false;
     }
+    void rollback() noexcept override {
+        open = false;
+        rows = 0;
+    }
     bool open = false;
     long long rows = 0;
 };

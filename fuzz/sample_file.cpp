@@ -14,11 +14,11 @@ using namespace rejections;
 
 class CheckingStore : public SampleStore {
 public:
-    void insertFile(const std::string&, const std::string&) override {}
-    void beginRows() override {
+    void begin() override {
         FUZZ_CHECK(!open);
         open = true;
     }
+    void insertFile(const std::string&, const std::string&) override { FUZZ_CHECK(open); }
     void insertRow(const SampleRow& row) override {
         FUZZ_CHECK(open);
         // The database numbers the rows; texts reach it in UTF-8.
@@ -28,11 +28,11 @@ public:
                 FUZZ_CHECK(fuzz::is_utf8(*text));
         ++rows;
     }
-    void commitRows() override {
+    void commit() override {
         FUZZ_CHECK(open);
         open = false;
     }
-    void rollbackRows() noexcept override { open = false; }
+    void rollback() noexcept override { open = false; }
     bool open = false;
     long rows = 0;
 };
@@ -73,8 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckingStore store;
     Messages messages;
     Pointer pointer;
+    // The file pick begins the import's transaction with the file's row.
+    store.begin();
+    store.insertFile(nombre, "08/06/15");
     importa_muestras(ImportServices{store, messages, pointer, 2015}, ruta, nombre);
-    // On every path the rows are ended and the screen's pointer is the
+    // On every path the transaction is ended and the screen's pointer is the
     // default again (the window keeps its own, as the old program left it).
     FUZZ_CHECK(!store.open);
     FUZZ_CHECK(pointer.screen == MousePointer::Default);
