@@ -87,7 +87,8 @@ std::string nombre_hoja(runtime::DateSerial dia) {
 
 long escribe_reporte(db::Database& base, const std::filesystem::path& archivo,
                      runtime::DateSerial dia) {
-    db::Recordset registros = base.open_recordset(kTodosLosRegistros);
+    // Read once from top to bottom: only the row being written is held.
+    db::Recordset registros = base.open_recordset(kTodosLosRegistros, db::Cursor::ForwardOnly);
     const int columnas = static_cast<int>(kEncabezados.size());
 
     workbook::NewWorkbook libro;

@@ -67,8 +67,8 @@ TEST_F(Report, HoldsTheHeadersAndEveryRecordWithItsFormats) {
         EXPECT_EQ(body.horizontal, "center") << reference;
     }
 
-    const auto part = read.xml(read.sheetPart(0));  // the document must outlive its nodes
-    pugi::xml_node sheet = part.child("worksheet");
+    pugi::xml_document sheetXml = read.xml(read.sheetPart(0));
+    pugi::xml_node sheet = sheetXml.child("worksheet");
     EXPECT_STREQ(sheet.child("pageSetup").attribute("orientation").value(), "landscape");
     EXPECT_STREQ(sheet.child("pageSetup").attribute("fitToHeight").value(), "15");
     EXPECT_STREQ(sheet.child("headerFooter").child("oddFooter").text().get(),
@@ -83,6 +83,23 @@ TEST_F(Report, ASecondReportReplacesTheFirstAndAnEmptyStoreGivesTheHeaders) {
     WorkbookRead read(file);
     EXPECT_EQ(read.sheetNames(), std::vector<std::string>{"Registros Facturación2026.12.10"});
     EXPECT_EQ(read.dimension(), "A1:AL1");
+}
+
+// The routes are stored as the characters of their hex pairs, "00" as
+// character 0: the cells hold them whole, as the spreadsheet reads them.
+TEST_F(Report, RoutesKeepEveryCharacter) {
+    using namespace std::string_literals;
+    const std::string records =
+        billingtest::recordDigits(billingtest::RecordType::Type01,
+                                  {{6, "000001"}, {19, "0400004142434E"}, {20, "0D0A1F5F783030"}});
+    ASSERT_EQ(billingtest::storeRecords(base, dir, records), 1);
+    ASSERT_EQ(base.scalar("select [Ruta salida] from prueba").to_text(), "\x04\0\0ABCN"s);
+    escribe_reporte(base, file, day);
+
+    auto cells = WorkbookRead(file).cells();
+    EXPECT_EQ(workbook_test::spreadsheetText(cells["S2"].value), "\x04\0\0ABCN"s);
+    EXPECT_EQ(workbook_test::spreadsheetText(cells["T2"].value), "\r\n\x1F_x00");
+    EXPECT_NE(workbook_test::xlsx2csv(file).find("_x0004__x0000__x0000_ABCN"), std::string::npos);
 }
 
 // A folder of the report's name stands in the way: nothing can replace it.

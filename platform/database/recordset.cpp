@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "database_error.h"
@@ -102,6 +103,7 @@ std::unique_ptr<RecordsetImpl> RecordsetImpl::open_sql(std::shared_ptr<Connectio
 void RecordsetImpl::finish_opening(Cursor cursor) {
     open = true;
     connection->recordsets.insert(this);
+    forward_only = cursor == Cursor::ForwardOnly;
     if (cursor == Cursor::Static)
         read_all();
     else
@@ -123,6 +125,7 @@ void RecordsetImpl::close() noexcept {
         connection->recordsets.erase(this);
     rows.clear();
     rowids.clear();
+    first = 0;
     pending = Pending::None;
 }
 
@@ -171,27 +174,46 @@ bool RecordsetImpl::fetch() {
     return true;
 }
 
+void RecordsetImpl::drop_rows_before(long index) {
+    long dropped = std::min(index, read_count()) - first;
+    if (dropped <= 0)
+        return;
+    rows.erase(rows.begin(), rows.begin() + dropped);
+    rowids.erase(rowids.begin(), rowids.begin() + dropped);
+    first += dropped;
+}
+
 bool RecordsetImpl::ensure(long index) {
-    while (static_cast<long>(rows.size()) <= index)
+    if (index >= 0 && index < first)
+        throw Error(kGeneralError, "El recordset solo avanza: la fila " + std::to_string(index) +
+                                       " ya quedó atrás.");
+    while (read_count() <= index) {
+        if (forward_only)
+            drop_rows_before(position);
         if (!fetch())
             return false;
+    }
     return index >= 0;
 }
 
 void RecordsetImpl::read_all() {
-    while (fetch()) {
+    for (;;) {
+        if (forward_only)
+            drop_rows_before(read_count() - 1);  // only the last row stays
+        if (!fetch())
+            return;
     }
 }
 
 long RecordsetImpl::read_more(long count) {
-    long before = static_cast<long>(rows.size());
+    long before = read_count();
     ensure(before + count - 1);
-    return static_cast<long>(rows.size()) - before;
+    return read_count() - before;
 }
 
 void RecordsetImpl::check_current() const {
     check_open();
-    if (position < 0 || position >= static_cast<long>(rows.size()))
+    if (position < first || position >= read_count())
         no_current_row();
 }
 
@@ -203,7 +225,7 @@ const runtime::Value& RecordsetImpl::field(int position_) const {
     if (pending != Pending::None)
         return buffer[position_];
     check_current();
-    return rows[position][position_];
+    return row(position)[position_];
 }
 
 int RecordsetImpl::position_of(std::string_view name) const {
@@ -217,7 +239,7 @@ int RecordsetImpl::position_of(std::string_view name) const {
 
 void RecordsetImpl::check_updatable() const {
     check_open();
-    if (table.empty())
+    if (table.empty() || forward_only)
         throw Error(kGeneralError, "No se puede actualizar: el recordset no es de una sola tabla.");
 }
 
@@ -315,7 +337,8 @@ bool Recordset::eof() {
 
 bool Recordset::bof() {
     RecordsetImpl& r = impl();
-    return r.position < 0 || !r.ensure(0);
+    // A forward-only recordset that dropped rows has rows.
+    return r.position < 0 || (r.first == 0 && !r.ensure(0));
 }
 
 void Recordset::move_first() {
@@ -337,6 +360,8 @@ void Recordset::move_next() {
 
 void Recordset::move_previous() {
     RecordsetImpl& r = impl();
+    if (r.forward_only)
+        throw Error(kGeneralError, "El recordset solo avanza.");
     if (r.position < 0 || !r.ensure(0))
         no_current_row();
     r.pending = RecordsetImpl::Pending::None;
@@ -346,15 +371,15 @@ void Recordset::move_previous() {
 void Recordset::move_last() {
     RecordsetImpl& r = impl();
     r.read_all();
-    if (r.rows.empty())
+    if (r.read_count() == 0)
         no_current_row();
     r.pending = RecordsetImpl::Pending::None;
-    r.position = static_cast<long>(r.rows.size()) - 1;
+    r.position = r.read_count() - 1;
 }
 
 long Recordset::absolute_position() const {
     RecordsetImpl& r = impl();
-    return r.position >= 0 && r.position < static_cast<long>(r.rows.size()) ? r.position : -1;
+    return r.position >= 0 && r.position < r.read_count() ? r.position : -1;
 }
 
 void Recordset::move_to(long position) {
@@ -366,7 +391,7 @@ void Recordset::move_to(long position) {
 }
 
 long Recordset::record_count() const {
-    return static_cast<long>(impl().rows.size());
+    return impl().read_count();
 }
 
 Bookmark Recordset::bookmark() const {
@@ -381,6 +406,8 @@ void Recordset::move_to_bookmark(Bookmark bookmark) {
 
 bool Recordset::find_first(std::string_view criteria) {
     RecordsetImpl& r = impl();
+    if (r.forward_only)
+        throw Error(kGeneralError, "El recordset solo avanza: no se puede buscar en él.");
     // The criteria evaluated over one row at a time, the fields bound under their names.
     std::string fields;
     for (std::size_t i = 0; i < r.names.size(); ++i) {
@@ -395,7 +422,7 @@ bool Recordset::find_first(std::string_view criteria) {
                                                   ") FROM (SELECT " + fields + ")");
     for (long row = 0; r.ensure(row); ++row) {
         for (std::size_t i = 0; i < r.names.size(); ++i)
-            probe->bind(static_cast<int>(i) + 1, r.rows[row][i]);
+            probe->bind(static_cast<int>(i) + 1, r.row(row)[i]);
         bool found = false;
         if (probe->step()) {
             runtime::Value v = probe->column(0);
@@ -448,14 +475,14 @@ bool Recordset::all_rows_read() const {
 
 const runtime::Value& Recordset::value_at(long row, int position) const {
     RecordsetImpl& r = impl();
-    if (row < 0 || row >= static_cast<long>(r.rows.size()) || position < 0 ||
+    if (row < r.first || row >= r.read_count() || position < 0 ||
         position >= static_cast<int>(r.names.size()))
         throw Error(kGeneralError, "No hay tal fila o campo en el recordset.");
-    return r.rows[row][position];
+    return r.row(row)[position];
 }
 
 bool Recordset::updatable() const {
-    return !impl().table.empty();
+    return !impl().table.empty() && !impl().forward_only;
 }
 
 void Recordset::add_new() {

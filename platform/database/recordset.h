@@ -30,6 +30,11 @@ enum class Cursor {
     // All at once when the recordset opens (an ADO static cursor):
     // record_count() is the whole count from the start.
     Static,
+    // As the cursor reaches them, keeping only the current row (DAO's
+    // forward-only snapshot), so that reading a million rows takes the memory
+    // of one: record_count() is the rows passed so far. Read-only; moving
+    // back to a row already left, and finding, raise kGeneralError.
+    ForwardOnly,
 };
 
 // A row's place, to come back to it (Bookmark of the old recordsets).

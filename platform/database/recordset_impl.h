@@ -27,7 +27,13 @@ public:
 
     void check_open() const;
     // Makes sure row `index` is read when it exists; false when there is none.
+    // A forward-only recordset raises kGeneralError for a row it dropped.
     bool ensure(long index);
+    // The rows read so far, dropped ones included.
+    long read_count() const { return first + static_cast<long>(rows.size()); }
+    // Row `index`, which ensure() made sure of.
+    std::vector<runtime::Value>& row(long index) { return rows[index - first]; }
+    const std::vector<runtime::Value>& row(long index) const { return rows[index - first]; }
     void read_all();
     long read_more(long count);
     void check_current() const;
@@ -44,9 +50,11 @@ public:
     bool paged = false;  // a table read page by page
     bool has_rowid = false;
     std::vector<std::string> names, target_columns;
-    std::vector<std::vector<runtime::Value>> rows;
+    std::vector<std::vector<runtime::Value>> rows;  // from row `first` on
     std::vector<long long> rowids;
-    PooledStatement reader;  // a statement still being read
+    bool forward_only = false;  // rows left behind are dropped
+    long first = 0;             // the position of rows.front()
+    PooledStatement reader;     // a statement still being read
     long long last_rowid = LLONG_MIN;
     bool done = false;
     long position = 0;
@@ -59,7 +67,8 @@ public:
 
 private:
     RecordsetImpl() = default;
-    bool fetch();  // reads the next row or page; false at the end
+    bool fetch();                       // reads the next row or page; false at the end
+    void drop_rows_before(long index);  // forward-only: what the cursor left behind
     void finish_opening(Cursor cursor);
 };
 

@@ -64,32 +64,36 @@ bool startsEscapeSequence(std::string_view text, size_t at) {
     return true;
 }
 
-std::string escaped(std::string_view text, bool controlCharacters) {
-    std::string result;
-    result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        auto byte = static_cast<unsigned char>(text[i]);
-        if (startsEscapeSequence(text, i)) {
-            result += "_x005F_";
-        } else if (controlCharacters && byte < 0x20 && byte != '\t' && byte != '\n') {
-            char code[8];
-            std::snprintf(code, sizeof code, "_x%04X_", byte);
-            result += code;
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
+void appendEscape(std::string& out, unsigned code) {
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "_x%04X_", code);
+    out += escape;
 }
 
 }  // namespace
 
-std::string escapeCellText(std::string_view text) {
-    return escaped(text, true);
+void appendEscapedCellText(std::string& out, std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '_' && startsEscapeSequence(text, i)) {
+            out += "_x005F_";
+        } else if (byte < 0x20 && byte != '\t' && byte != '\n') {
+            appendEscape(out, byte);
+        } else if (byte == 0xEF && i + 2 < text.size() && text[i + 1] == '\xBF' &&
+                   (text[i + 2] == '\xBE' || text[i + 2] == '\xBF')) {
+            appendEscape(out, text[i + 2] == '\xBE' ? 0xFFFE : 0xFFFF);  // not XML characters
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
 }
 
-std::string escapeLiteralEscapes(std::string_view text) {
-    return escaped(text, false);
+std::string escapeCellText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    appendEscapedCellText(result, text);
+    return result;
 }
 
 }  // namespace workbook

@@ -22,14 +22,14 @@ std::size_t characterCount(std::string_view text);
 // the old code page, for instance), so that no unreadable file is written.
 void checkCellText(std::string_view text);
 
-// The text as a cell stores it: control characters that XML can't carry, and
-// a carriage return, written as Excel's _xHHHH_ escapes; a literal escape
-// sequence in the text has its underscore escaped so that it reads back as
-// it was.
+// The text as a cell stores it, every character kept: those that XML can't
+// carry (character 0 and the other control characters but tab and line
+// feed, U+FFFE and U+FFFF) and a carriage return, which XML would turn into a
+// line feed, are written as the workbook format's _xHHHH_ escapes; a literal
+// text of that form has its underscore escaped, so that it reads back as it
+// was and not as the character it names.
 std::string escapeCellText(std::string_view text);
-
-// Only the escaping of literal escape sequences, for writers that escape
-// control characters themselves.
-std::string escapeLiteralEscapes(std::string_view text);
+// The same, appended to `out` (for writers that reuse one buffer).
+void appendEscapedCellText(std::string& out, std::string_view text);
 
 }  // namespace workbook

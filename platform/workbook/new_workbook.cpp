@@ -177,29 +177,61 @@ std::filesystem::path newDraftFile() {
     return name;
 }
 
+// A name as the file format compares names: blind to the case of ASCII letters.
+std::string comparableName(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
+// The name the file format gives a sheet that was not named.
+constexpr const char* kFirstSheetName = "Sheet1";
+
 }  // namespace
 
 struct NewWorkbook::State {
-    std::string sheetName;
+    struct Sheet {
+        std::string name;  // "" for the first one when it was not named
+        lxw_worksheet* worksheet = nullptr;
+        std::vector<double> widths;  // by column, from column 1 at index 0
+    };
+
     PageLayout layout;
     CellFormat everyCell;
     std::map<int, CellFormat> rowFormats;
     bool autoFit = false;
-    std::vector<double> widths;  // by column, from column 1 at index 0
+    std::vector<Sheet> sheets{Sheet{}};  // cells go into the last one
 
     std::filesystem::path draft;  // where the workbook is written before it is saved
     Book book;
-    lxw_worksheet* sheet = nullptr;
     std::map<FormatKey, lxw_format*> formats;
-    int lastRow = 0;           // the row of the last cell written
+    int lastRow = 0;           // the row of the last cell written in the last sheet
     bool written = false;      // the draft holds the finished workbook
     std::string writeFailure;  // why the draft could not be finished
+
+    // The format of the row of the last cell, kept for the other cells of that row.
+    int formattedRow = 0;
+    CellFormat rowFormat;
+    lxw_format* rowFileFormat = nullptr;
+    std::string text;  // the last text written, as the cell stores it
 
     ~State() {
         book.reset();
         std::error_code status;
         if (!draft.empty())
             std::filesystem::remove(draft, status);
+    }
+
+    bool anyCellWritten() const { return lastRow > 0 || sheets.size() > 1; }
+
+    lxw_worksheet* addWorksheet(const std::string& name) {
+        lxw_worksheet* made =
+            workbook_add_worksheet(book.get(), name.empty() ? nullptr : name.c_str());
+        if (!made)
+            throw WorkbookError("cannot add the sheet \"" + name + "\" to the workbook");
+        return made;
     }
 
     void open() {
@@ -209,19 +241,41 @@ struct NewWorkbook::State {
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;  // each finished row goes to disk
         book.reset(workbook_new_opt(draft.c_str(), &options));
-        if (book)
-            sheet =
-                workbook_add_worksheet(book.get(), sheetName.empty() ? nullptr : sheetName.c_str());
-        if (!book || !sheet)
+        if (!book)
             throw WorkbookError("cannot start a new workbook: out of memory");
+        sheets.front().worksheet = addWorksheet(sheets.front().name);
     }
 
-    lxw_format* formatOf(int row) {
-        CellFormat format = everyCell;
+    void addSheet(std::string_view name) {
+        if (written)
+            throw std::logic_error("the workbook is saved: no sheet can be added any more");
+        checkSheetName(name);
+        for (const Sheet& sheet : sheets)
+            if (comparableName(sheet.name.empty() ? kFirstSheetName : sheet.name) ==
+                comparableName(name))
+                throw std::invalid_argument("\"" + std::string(name) +
+                                            "\" can't name a sheet: another sheet has that name");
+        open();
+        Sheet sheet;
+        sheet.name = name;
+        sheet.worksheet = addWorksheet(sheet.name);
+        sheets.push_back(std::move(sheet));
+        lastRow = 0;
+        formattedRow = 0;
+    }
+
+    // The format of the cells of a row, the workbook's and the file's.
+    void formatFor(int row) {
+        if (row == formattedRow)
+            return;
+        rowFormat = everyCell;
         if (auto own = rowFormats.find(row); own != rowFormats.end())
-            format = laidOver(everyCell, own->second);
-        if (isPlain(format))
-            return nullptr;
+            rowFormat = laidOver(everyCell, own->second);
+        rowFileFormat = isPlain(rowFormat) ? nullptr : fileFormat(rowFormat);
+        formattedRow = row;
+    }
+
+    lxw_format* fileFormat(const CellFormat& format) {
         lxw_format*& made = formats[keyOf(format)];
         if (!made) {
             made = workbook_add_format(book.get());
@@ -247,16 +301,16 @@ struct NewWorkbook::State {
                                    std::to_string(lastRow) + ": rows go from top to bottom");
         open();
         lastRow = row;
-        return formatOf(row);
+        formatFor(row);
+        return rowFileFormat;
     }
 
-    void measure(int row, int column, std::string_view shown) {
-        CellFormat format = everyCell;
-        if (auto own = rowFormats.find(row); own != rowFormats.end())
-            format = laidOver(everyCell, own->second);
+    // After beginCell for the same cell.
+    void measure(int column, std::string_view shown) {
+        std::vector<double>& widths = sheets.back().widths;
         if (widths.size() < static_cast<size_t>(column))
             widths.resize(column, 0);
-        widths[column - 1] = std::max(widths[column - 1], neededWidth(shown, format));
+        widths[column - 1] = std::max(widths[column - 1], neededWidth(shown, rowFormat));
     }
 
     void check(lxw_error result) {
@@ -264,7 +318,7 @@ struct NewWorkbook::State {
             throw WorkbookError(std::string("cannot write the cell: ") + lxw_strerror(result));
     }
 
-    void applyPageLayout() {
+    void applyPageLayout(lxw_worksheet* sheet) {
         if (layout.printTitleRows)
             check(worksheet_repeat_rows(sheet, layout.printTitleRows->first - 1,
                                         layout.printTitleRows->last - 1));
@@ -294,11 +348,14 @@ struct NewWorkbook::State {
         if (written)
             return;
         open();
-        applyPageLayout();
-        if (autoFit)
-            for (size_t column = 0; column < widths.size(); ++column)
-                if (widths[column] > 0)
-                    worksheet_set_column(sheet, column, column, widths[column], nullptr);
+        for (Sheet& sheet : sheets) {
+            applyPageLayout(sheet.worksheet);
+            if (autoFit)
+                for (size_t column = 0; column < sheet.widths.size(); ++column)
+                    if (sheet.widths[column] > 0)
+                        worksheet_set_column(sheet.worksheet, column, column, sheet.widths[column],
+                                             nullptr);
+        }
         lxw_error result = workbook_close(book.release());  // frees the workbook
         written = true;
         if (result != LXW_NO_ERROR) {
@@ -324,7 +381,11 @@ void NewWorkbook::nameSheet(std::string_view name) {
     if (current.book || current.written)
         throw std::logic_error("the sheet is named before its cells are written");
     checkSheetName(name);
-    current.sheetName = name;
+    current.sheets.front().name = name;
+}
+
+void NewWorkbook::addSheet(std::string_view name) {
+    state().addSheet(name);
 }
 
 void NewWorkbook::setPageLayout(const PageLayout& layout) {
@@ -345,18 +406,20 @@ void NewWorkbook::setPageLayout(const PageLayout& layout) {
 
 void NewWorkbook::formatEveryCell(const CellFormat& format) {
     State& current = state();
-    if (current.lastRow > 0 || current.written)
+    if (current.anyCellWritten() || current.written)
         throw std::logic_error("the format of every cell is declared before any cell is written");
     current.everyCell = format;
+    current.formattedRow = 0;
 }
 
 void NewWorkbook::formatRow(int row, const CellFormat& format) {
     State& current = state();
     checkCellPosition(row, 1);
-    if (row <= current.lastRow || current.written)
+    if (row <= current.lastRow || current.sheets.size() > 1 || current.written)
         throw std::logic_error("row " + std::to_string(row) +
                                " is formatted before its cells are written");
     current.rowFormats[row] = format;
+    current.formattedRow = 0;
 }
 
 void NewWorkbook::autoFitColumns() {
@@ -369,10 +432,12 @@ void NewWorkbook::setValue(int row, int column, std::string_view text) {
     if (characterCount(text) > kMaxCellTextCharacters)
         throw std::invalid_argument("a cell holds at most 32767 characters");
     lxw_format* format = current.beginCell(row, column);
-    // libxlsxwriter escapes control characters, not a literal escape sequence.
-    current.check(worksheet_write_string(current.sheet, row - 1, column - 1,
-                                         escapeLiteralEscapes(text).c_str(), format));
-    current.measure(row, column, text);
+    // Escaped here, so that no character 0 cuts the text short.
+    current.text.clear();
+    appendEscapedCellText(current.text, text);
+    current.check(worksheet_write_string(current.sheets.back().worksheet, row - 1, column - 1,
+                                         current.text.c_str(), format));
+    current.measure(column, text);
 }
 
 void NewWorkbook::setValue(int row, int column, double number) {
@@ -380,15 +445,17 @@ void NewWorkbook::setValue(int row, int column, double number) {
     if (!std::isfinite(number))
         throw std::invalid_argument("a cell can't hold a number that is not finite");
     lxw_format* format = current.beginCell(row, column);
-    current.check(worksheet_write_number(current.sheet, row - 1, column - 1, number, format));
+    current.check(worksheet_write_number(current.sheets.back().worksheet, row - 1, column - 1,
+                                         number, format));
     // General format shows at most eleven characters of a number.
-    current.measure(row, column, numberText(number).substr(0, 11));
+    current.measure(column, numberText(number).substr(0, 11));
 }
 
 void NewWorkbook::clearValue(int row, int column) {
     State& current = state();
     if (lxw_format* format = current.beginCell(row, column))
-        current.check(worksheet_write_blank(current.sheet, row - 1, column - 1, format));
+        current.check(
+            worksheet_write_blank(current.sheets.back().worksheet, row - 1, column - 1, format));
 }
 
 void NewWorkbook::saveAs(const std::filesystem::path& file) {

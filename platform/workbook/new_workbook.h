@@ -1,14 +1,16 @@
 #pragma once
-// A new workbook of one sheet, written from scratch: what the reports did by
-// adding a workbook in the spreadsheet program, reducing it to one sheet,
-// naming it, setting its page layout, filling Cells(row, col).Value,
-// formatting the header row and saving it with SaveAs (alerts off, so that
-// an earlier file of that name is replaced).
+// A new workbook, written from scratch: what the reports did by adding a
+// workbook in the spreadsheet program, reducing it to one sheet, naming it,
+// setting its page layout, filling Cells(row, col).Value, formatting the
+// header row and saving it with SaveAs (alerts off, so that an earlier file
+// of that name is replaced). A table longer than a sheet goes on in further
+// sheets, added one after the other.
 //
-// Rows stream to disk as they are finished, so a report of many thousands of
-// rows takes little memory. Hence the order: the sheet is named and the
-// formats are declared before the cells they reach are written, and rows are
-// written from top to bottom (the cells of a row in any order).
+// Rows stream to disk as they are finished, so a report of a million rows
+// takes little memory. Hence the order: the sheet is named and the formats
+// are declared before the cells they reach are written, and rows are
+// written from top to bottom (the cells of a row in any order), one sheet
+// after the other.
 
 #include <filesystem>
 #include <memory>
@@ -16,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "cell_reference.h"
 #include "workbook_error.h"
 
 namespace workbook {
@@ -71,16 +74,24 @@ public:
     NewWorkbook& operator=(NewWorkbook&&) noexcept;
     ~NewWorkbook();
 
-    // The sheet.
+    // The sheets.
 
-    // Names the one sheet (before any cell is written: else std::logic_error).
-    // A name that the file format can't take (empty, longer than 31
-    // characters, with one of : \ / ? * [ ], or starting or ending with ')
-    // throws std::invalid_argument.
+    // Names the first sheet (before any cell is written: else
+    // std::logic_error). A name that the file format can't take (empty,
+    // longer than 31 characters, with one of : \ / ? * [ ], or starting or
+    // ending with ') throws std::invalid_argument.
     void nameSheet(std::string_view name);
 
-    // Takes the page layout the sheet prints with. A footer too long or title
-    // rows outside the sheet throw std::invalid_argument.
+    // Adds a sheet after the last one; the cells written from now on go into
+    // it, its rows counting from 1 again, and none can be written into the
+    // sheets before it any more. It prints with the same page layout and its
+    // cells take the same formats (a row's format by the row's number). A
+    // name refused by nameSheet, or one that another sheet has (whatever the
+    // case of its letters), throws std::invalid_argument.
+    void addSheet(std::string_view name);
+
+    // Takes the page layout every sheet prints with. A footer too long or
+    // title rows outside the sheet throw std::invalid_argument.
     void setPageLayout(const PageLayout& layout);
 
     // Formats, each declared before the cells it reaches are written (else
@@ -91,13 +102,16 @@ public:
     // The format of the cells of one row (the header row), laid over the one
     // of every cell.
     void formatRow(int row, const CellFormat& format);
-    // Every column gets the width its longest value needs, when it is saved.
+    // Every column gets the width its longest value needs, when it is saved
+    // (each sheet its own widths).
     void autoFitColumns();
 
-    // Cells (rows and columns count from 1). A row above one already
-    // written throws std::logic_error, a cell outside the sheet
-    // std::out_of_range, a number that is not finite or a text that is not
-    // UTF-8 std::invalid_argument.
+    // Cells of the last sheet added (rows and columns count from 1). A row
+    // above one already written throws std::logic_error, a cell outside the
+    // sheet (a row past kMaxRows) std::out_of_range, a number that is not
+    // finite or a text that is not UTF-8 std::invalid_argument. Texts keep
+    // every character, character 0 and the other control characters
+    // included (see escapeCellText).
 
     void setValue(int row, int column, std::string_view text);
     void setValue(int row, int column, double number);

@@ -2,16 +2,32 @@
 
 #include <QLabel>
 
+#include <exception>
+
+#include "B_Avance.h"
 #include "Filtra.h"
+#include "Module1.h"
 #include "controls.h"
+#include "data_control.h"
 #include "database/sql_text.h"
+#include "long_job.h"
 #include "placement.h"
 #include "product_texts.h"
 #include "program.h"
+#include "reporte_muestras.h"
+#include "runtime/clock.h"
+#include "runtime/program_folder.h"
 
 namespace rejections {
 
 namespace {
+
+// The spreadsheet's own number for a workbook it could not make or save.
+constexpr int kErrorLibro = 1004;
+
+QString mensaje_error(long number, const char* description) {
+    return "Error: " + QString::number(number) + " " + QString::fromUtf8(description);
+}
 
 struct Comparacion {
     const char* texto;  // what comes before "like"
@@ -74,6 +90,34 @@ void prueba::Form_Load() {
 void prueba::Form_Unload(bool& /*cancel*/) {
     if (auto* filtros = program().find<Filtra>())
         filtros->setVisible(true);
+}
+
+// The grid's own statement, so that the report holds the rows the grid shows
+// in either mode of the filters.
+void prueba::cmdrepor_Click() {
+    const auto archivo = runtime::program_file(kArchivoReporte);
+    QString error;
+    long registros = 0;
+    {
+        forms::LongJob reporte;  // the windows drawn, the user's input held
+        AvanceEnB_Avance avance(program());
+        try {
+            registros = escribe_reporte(base_datos, Data1->recordSource().toStdString(), archivo,
+                                        runtime::today(),
+                                        shell::dovraneTexts().department.toStdString(), avance);
+        } catch (const db::Error& fallo) {
+            error = mensaje_error(fallo.number(), fallo.what());
+        } catch (const std::exception& fallo) {
+            error = mensaje_error(kErrorLibro, fallo.what());
+        }
+    }  // the progress window hides, the job ends
+    if (!error.isEmpty())
+        msgBox(error, forms::msg::OkOnly);
+    else if (registros == 0)
+        msgBox("No existe información en la base de datos", forms::msg::OkOnly);
+    else
+        msgBox("El archivo de reporte es: " + QString::fromStdString(archivo.string()),
+               forms::msg::OkOnly, "Fin de Reporte");
 }
 
 }  // namespace rejections

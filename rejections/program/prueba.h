@@ -29,8 +29,10 @@ public:
 
     void Form_Load() override;
     void Form_Unload(bool& cancel) override;
-    // "&Reporte ..." writes the records into a workbook.
-    void cmdrepor_Click() override {}
+    // "&Reporte ..." writes the records the grid shows into the workbook
+    // "Reporte de Riruzozs.xls" in the program folder, with the progress in
+    // B_Avance, and names the file; a failure is told as it is instead.
+    void cmdrepor_Click() override;
 
 private:
     QLabel* Label1;

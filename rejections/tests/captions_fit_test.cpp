@@ -8,6 +8,7 @@
 #include <functional>
 #include <iterator>
 
+#include "B_Avance.h"
 #include "Filtra.h"
 #include "Importadat.h"
 #include "Module1.h"
@@ -69,6 +70,7 @@ const Opens kWindows[] = {
     [](App& a) { return through<Filtra>(a, "Command2"); },
     [](App& a) { through<Filtra>(a, "Command2")->findChild<QPushButton*>("Datos")->click(); return a.find<prueba>(); },
     [](App& a) { return through<Totales>(a, "Command4"); },
+    [](App& a) { auto* w = a.show<B_Avance>(forms::Modeless); w->avance(4, 4, " 100% de avance"); return w; },
     [](App& a) { return a.show<shell::frmAbout>(forms::Modeless, shell::dovraneTexts()); },
     [](App& a) { return a.show<shell::frmSplash>(forms::Modeless, shell::dovraneTexts(), [] {}); },
 };

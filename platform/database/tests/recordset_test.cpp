@@ -97,6 +97,43 @@ TEST(RecordsetCount, AMillionRowTableOpensWithoutReadingItAll) {
     EXPECT_EQ(query.value_at(10, 0).to_number(), 11);
 }
 
+// What a report reads once from top to bottom: each row is dropped as the
+// cursor leaves it (a table read by pages keeps its current page).
+TEST(RecordsetCount, AForwardOnlyRecordsetKeepsOnlyTheCurrentRow) {
+    TestDatabase t("CREATE TABLE big (x INTEGER);");
+    t.database.execute_script(
+        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 2000)"
+        " INSERT INTO big SELECT i FROM c;");
+    db::Recordset rs =
+        t.database.open_recordset("SELECT x FROM big ORDER BY x", db::Cursor::ForwardOnly);
+    EXPECT_FALSE(rs.bof());
+    EXPECT_FALSE(rs.updatable());
+    for (long rows = 0; !rs.eof(); rs.move_next(), ++rows) {
+        EXPECT_EQ(rs[0].to_number(), rows + 1);
+        if (rows == 1000) {
+            EXPECT_EQ(rs.record_count(), 1001);
+            EXPECT_FALSE(rs.bof());
+            EXPECT_THROW(rs.value_at(999, 0), db::Error);  // left behind
+            EXPECT_THROW(rs.move_to(999), db::Error);
+            EXPECT_THROW(rs.move_previous(), db::Error);
+            EXPECT_THROW(rs.move_first(), db::Error);
+            EXPECT_THROW(rs.find_first("x = 1"), db::Error);
+            EXPECT_EQ(rs[0].to_number(), 1001);  // still where it was
+        }
+    }
+    EXPECT_EQ(rs.record_count(), 2000);
+
+    long sum = 0;
+    db::Recordset table = t.database.open_recordset("big", db::Cursor::ForwardOnly);
+    for (; !table.eof(); table.move_next())
+        sum += static_cast<long>(table[0].to_number());
+    EXPECT_EQ(sum, 2000L * 2001 / 2);
+    db::Recordset last = t.database.open_recordset("SELECT x FROM big", db::Cursor::ForwardOnly);
+    last.move_last();
+    EXPECT_EQ(last[0].to_number(), 2000);
+    EXPECT_EQ(last.absolute_position(), 1999);
+}
+
 TEST(RecordsetFind, FindFirstWithACriteriaText) {
     TestDatabase t(kSchema);
     db::Recordset rs = t.database.open_recordset("SELECT * FROM v");

@@ -128,6 +128,11 @@ TEST_F(Dialect, LikeInStatementsWithOldWildcards) {
     EXPECT_EQ(count("nombre like '5_%*'"), 0);  // "_" is a plain character
     EXPECT_EQ(count("nombre like '%'"), 0);
     EXPECT_EQ(count("[nombre] like \"N?ÑEZ\""), 1);
+    // Two patterns in one statement, a bound one, and one that changes from row to row:
+    EXPECT_EQ(count("nombre like '*z' and nombre like 'n*'"), 1);
+    EXPECT_EQ(t.database.scalar("SELECT count(*) FROM p WHERE nombre like ?", {"*E*"}).to_number(),
+              2);
+    EXPECT_EQ(count("nombre like substr('ÁLV*NÚ**50**', n * 4 - 3, 4)"), 3);
 }
 
 TEST_F(Dialect, DateFunctionsReadDayFirstTexts) {

@@ -23,21 +23,26 @@ TEST(CellText, CharactersAreCountedNotBytes) {
 }
 
 TEST(CellText, WhatXmlCannotCarryIsEscapedTheWaySpreadsheetsReadIt) {
+    using namespace std::string_view_literals;
     struct Case {
-        const char* text;
+        std::string_view text;
         const char* stored;
     } cases[] = {
-        {"Lista & <norte>", "Lista & <norte>"},  // XML escaping is the writer's
-        {"uno\tdos\ntres", "uno\tdos\ntres"},    // tab and line feed stay
-        {"fin\r\n", "fin_x000D_\n"},             // a carriage return would be lost
+        {"Lista & <norte>"sv, "Lista & <norte>"},  // XML escaping is the writer's
+        {"uno\tdos\ntres"sv, "uno\tdos\ntres"},    // tab and line feed stay
+        {"fin\r\n"sv, "fin_x000D_\n"},             // a carriage return would be lost
         {"a\x01"
-         "b\x1F",
-         "a_x0001_b_x001F_"},                  // control characters
-        {"_x0041_", "_x005F_x0041_"},          // reads back as written, not as "A"
-        {"_x00G1_ y _x12", "_x00G1_ y _x12"},  // no escape sequence
+         "b\x1F"sv,
+         "a_x0001_b_x001F_"},                             // control characters
+        {"\x04\0\0ABCN"sv, "_x0004__x0000__x0000_ABCN"},  // a stored route, its zeros kept
+        {"\0"sv, "_x0000_"},
+        {"\xEF\xBF\xBE|\xEF\xBF\xBF|\xEF\xBF\xBD"sv,
+         "_xFFFE_|_xFFFF_|\xEF\xBF\xBD"},        // no XML characters
+        {"_x0041_"sv, "_x005F_x0041_"},          // reads back as written, not as "A"
+        {"_x00G1_ y _x12"sv, "_x00G1_ y _x12"},  // no escape sequence
     };
     for (const Case& c : cases)
-        EXPECT_EQ(workbook::escapeCellText(c.text), c.stored) << c.text;
+        EXPECT_EQ(workbook::escapeCellText(c.text), c.stored) << c.stored;
 }
 
 }  // namespace

@@ -100,22 +100,41 @@ TEST_F(NewWorkbookTest, AReportHasItsSheetCellsAndFormats) {
     EXPECT_NE(workbook_test::xlsx2csv(file).find("\nregistro 2,302,,304,305,"), std::string::npos);
 }
 
-TEST_F(NewWorkbookTest, TextsReadBackAsTheyWereSet) {
+// Every character comes back: the spreadsheet program reads the escapes of
+// what XML can't hold as the characters they stand for, and a literal
+// escape as the text it was. xlsx2csv reads the file and shows the escapes.
+TEST_F(NewWorkbookTest, TextsReadBackWithEveryCharacter) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string text;
+        const char* stored;
+    } cases[] = {
+        {"  Central Norte  ", "  Central Norte  "},
+        {"Facturación & <red> \"IN\"", "Facturación & <red> \"IN\""},
+        {"\x04\0\0ABCN"s, "_x0004__x0000__x0000_ABCN"},  // a route with its zeros
+        {"\0"s, "_x0000_"},
+        {"a\x01"
+         "b_x0041_\r",
+         "a_x0001_b_x005F_x0041__x000D_"},
+        {"\x1F\x7F\tfin\r\n", "_x001F_\x7F\tfin_x000D_\n"},
+        {"\xEF\xBF\xBF", "_xFFFF_"},
+    };
     NewWorkbook book;
-    book.setValue(1, 1, "  Central Norte  ");
-    book.setValue(1, 2, "Facturación & <red> \"IN\"");
-    book.setValue(1, 3,
-                  "a\x01"
-                  "b_x0041_\r");
+    int column = 0;
+    for (const Case& c : cases)
+        book.setValue(1, ++column, c.text);
     book.saveAs(file);
 
     auto cells = WorkbookRead(file).cells();
-    EXPECT_EQ(cells["A1"].value, "  Central Norte  ");
-    EXPECT_EQ(cells["B1"].value, "Facturación & <red> \"IN\"");
-    EXPECT_EQ(cells["C1"].value,
-              "a_x0001_b_x005F_x0041__x000D_");  // as the spreadsheet reads it back
-    EXPECT_EQ(workbook_test::xlsx2csv(file).substr(0, 47),
-              "  Central Norte  ,\"Facturación & <red> \"\"IN\"\"\"");
+    column = 0;
+    for (const Case& c : cases) {
+        const auto& cell = cells[workbook::cellReference(1, ++column)];
+        EXPECT_EQ(cell.value, c.stored) << column;
+        EXPECT_EQ(workbook_test::spreadsheetText(cell.value), c.text) << column;
+    }
+    const std::string csvStart =
+        "  Central Norte  ,\"Facturación & <red> \"\"IN\"\"\",_x0004__x0000__x0000_ABCN,_x0000_,";
+    EXPECT_EQ(workbook_test::xlsx2csv(file).substr(0, csvStart.size()), csvStart);
 }
 
 TEST_F(NewWorkbookTest, ThePageLayoutIsSavedWithTheSheet) {
@@ -124,7 +143,8 @@ TEST_F(NewWorkbookTest, ThePageLayoutIsSavedWithTheSheet) {
     book.saveAs(file);
 
     WorkbookRead read(file);
-    pugi::xml_node sheet = read.xml(read.sheetPart(0)).child("worksheet");
+    pugi::xml_document sheetXml = read.xml(read.sheetPart(0));
+    pugi::xml_node sheet = sheetXml.child("worksheet");
     EXPECT_STREQ(sheet.child("sheetPr").child("pageSetUpPr").attribute("fitToPage").value(), "1");
     EXPECT_STREQ(sheet.child("pageSetup").attribute("orientation").value(), "landscape");
     EXPECT_STREQ(sheet.child("pageSetup").attribute("fitToWidth").value(), "");  // 1 is the default
@@ -155,7 +175,8 @@ TEST_F(NewWorkbookTest, ColumnsAreFittedToTheirLongestValue) {
 
     WorkbookRead read(file);
     std::map<int, double> widths;
-    pugi::xml_node sheet = read.xml(read.sheetPart(0)).child("worksheet");
+    pugi::xml_document sheetXml = read.xml(read.sheetPart(0));
+    pugi::xml_node sheet = sheetXml.child("worksheet");
     for (pugi::xml_node column : sheet.child("cols").children("col"))
         widths[column.attribute("min").as_int()] = column.attribute("width").as_double();
     ASSERT_EQ(widths.size(), 3u);  // column C holds nothing
@@ -179,6 +200,57 @@ TEST_F(NewWorkbookTest, ManyThousandsOfRowsStreamToTheFile) {
     auto cells = read.cells();
     EXPECT_EQ(cells["A20001"].value, "registro 20000");
     EXPECT_EQ(cells["AC20001"].value, std::to_string(20001 * 100 + 29));
+}
+
+// A table longer than a sheet goes on in the next: each sheet with its own
+// rows from 1 and its own widths, all printed alike with their titles.
+TEST_F(NewWorkbookTest, FurtherSheetsTakeTheLayoutAndFormatsOfTheFirst) {
+    NewWorkbook book;
+    writeReport(book, 3, 2);
+    book.addSheet("Registros Facturación (2)");
+    EXPECT_THROW(book.addSheet("REGISTROS facturación (2)"), std::invalid_argument);
+    EXPECT_THROW(book.addSheet(kSheetName), std::invalid_argument);  // the first one's
+    EXPECT_THROW(book.formatRow(5, {.bold = true}), std::logic_error);
+    for (int column = 1; column <= 3; ++column)
+        book.setValue(1, column, "Campo " + std::to_string(column));
+    book.setValue(2, 1, "un registro de la segunda hoja, más largo");
+    book.saveAs(file);
+
+    WorkbookRead read(file);
+    EXPECT_EQ(read.sheetNames(),
+              (std::vector<std::string>{kSheetName, "Registros Facturación (2)"}));
+    EXPECT_EQ(read.dimension(0), "A1:C3");
+    EXPECT_EQ(read.dimension(1), "A1:C2");
+    auto second = read.cells(1);
+    EXPECT_EQ(second["C1"].value, "Campo 3");
+    EXPECT_TRUE(read.style(second["A1"].style).bold);
+    EXPECT_EQ(read.style(second["A2"].style).bottomBorder, "thin");
+    EXPECT_FALSE(read.style(second["A2"].style).bold);
+    EXPECT_EQ(read.cells(0)["A3"].value, "registro 2");
+
+    std::vector<double> firstWidths;
+    for (int sheetIndex : {0, 1}) {
+        pugi::xml_document sheetXml = read.xml(read.sheetPart(sheetIndex));
+        pugi::xml_node sheet = sheetXml.child("worksheet");
+        EXPECT_STREQ(sheet.child("pageSetup").attribute("orientation").value(), "landscape");
+        EXPECT_STREQ(sheet.child("pageSetup").attribute("fitToHeight").value(), "15");
+        EXPECT_STREQ(sheet.child("headerFooter").child("oddFooter").text().get(),
+                     "&L&08 &B Departamento de Facturación&C&08 &B &F (&A) &R&08 &B Página: &p "
+                     "de: &N");
+        double width = sheet.child("cols").child("col").attribute("width").as_double();
+        firstWidths.push_back(width);
+    }
+    EXPECT_GT(firstWidths[1], firstWidths[0] + 20);  // the long text is only on the second
+
+    pugi::xml_document workbookXml = read.xml("xl/workbook.xml");
+    std::vector<std::string> titles;
+    for (pugi::xml_node name : workbookXml.child("workbook").child("definedNames").children())
+        titles.push_back(name.attribute("localSheetId").value() + std::string(" ") +
+                         name.text().get());
+    std::sort(titles.begin(), titles.end());  // the file keeps them in the order of their names
+    EXPECT_EQ(titles, (std::vector<std::string>{"0 '" + std::string(kSheetName) + "'!$1:$1",
+                                                "1 'Registros Facturación (2)'!$1:$1"}));
+    EXPECT_EQ(workbook_test::xlsx2csv(file).substr(0, 24), "Campo 1,Campo 2,Campo 3\n");
 }
 
 TEST_F(NewWorkbookTest, ASecondReportReplacesTheFirstWithoutAsking) {

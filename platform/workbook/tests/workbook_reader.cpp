@@ -1,6 +1,7 @@
 #include "workbook_reader.h"
 
 #include <memory>
+#include <regex>
 #include <stdexcept>
 
 #include <zip.h>
@@ -164,6 +165,30 @@ StyleRead WorkbookRead::style(int index) const {
         }
     style.horizontal = xf.child("alignment").attribute("horizontal").value();
     return style;
+}
+
+std::string spreadsheetText(const std::string& stored) {
+    static const std::regex escape("_x([0-9A-Fa-f]{4})_");
+    std::string text;
+    auto from = stored.cbegin();
+    for (std::sregex_iterator match(stored.begin(), stored.end(), escape), end; match != end;
+         ++match) {
+        text.append(from, (*match)[0].first);
+        unsigned code = std::stoul((*match)[1].str(), nullptr, 16);
+        if (code < 0x80) {
+            text += static_cast<char>(code);
+        } else if (code < 0x800) {
+            text += static_cast<char>(0xC0 | code >> 6);
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            text += static_cast<char>(0xE0 | code >> 12);
+            text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        }
+        from = (*match)[0].second;
+    }
+    text.append(from, stored.cend());
+    return text;
 }
 
 std::string xlsx2csv(const std::filesystem::path& file) {

@@ -56,6 +56,10 @@ private:
     std::vector<std::string> partOrder_;
 };
 
+// A cell's stored text as a spreadsheet program shows it: each _xHHHH_
+// escape read as the character it names, in UTF-8.
+std::string spreadsheetText(const std::string& stored);
+
 // The CSV text xlsx2csv writes for the file's first sheet.
 std::string xlsx2csv(const std::filesystem::path& file);
 
