@@ -40,6 +40,22 @@ void drop_rest_of_line(std::FILE* input) {
     }
 }
 
+// fgets, but giving the count of bytes it read (a typed NUL is a byte like
+// any other), or -1 at the end of the input.
+long read_typed_line(std::FILE* input, char* typed, std::size_t capacity) {
+    std::size_t length = 0;
+    while (length + 1 < capacity) {
+        const int c = std::fgetc(input);
+        if (c == EOF)
+            break;
+        typed[length++] = static_cast<char>(c);
+        if (c == '\n')
+            break;
+    }
+    typed[length] = '\0';
+    return length == 0 ? -1 : static_cast<long>(length);
+}
+
 }  // namespace
 
 void print_page_head() {
@@ -117,9 +133,10 @@ void statement_loop(std::FILE* input) {
     while (true) {
         out_text("SQL>");
         out_flush();
-        if (!std::fgets(typed, sizeof typed, input))
+        const long read = read_typed_line(input, typed, sizeof typed);
+        if (read < 0)
             return;
-        std::size_t length = std::strlen(typed);
+        std::size_t length = static_cast<std::size_t>(read);
         bool too_long = false;
         if (length > 0 && typed[length - 1] == '\n') {
             typed[--length] = '\0';

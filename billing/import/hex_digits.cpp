@@ -49,7 +49,10 @@ std::string hex_a_texto(std::string_view digits) {
     std::string text;
     text.reserve(digits.size() / 2);
     for (std::size_t i = 0; i < digits.size(); i += 2) {
-        const char code = static_cast<char>(hexValue(digits.substr(i, 2)));
+        // Two digits are 0..255: a byte first, then the char of that byte (a
+        // double above 127 does not fit a signed char).
+        const auto byte = static_cast<unsigned char>(hexValue(digits.substr(i, 2)));
+        const char code = static_cast<char>(byte);
         runtime::append_windows1252_as_utf8(text, std::string_view(&code, 1));
     }
     return text;

@@ -111,6 +111,9 @@ TEST(OstrelCli, StatementLoopEndsAtEndWordsEmptyLinesAndEndOfInput) {
         // The whole over-long line is read and dropped; the next line runs.
         {over_long + "\nselect 1\n",
          std::string("SQL>SQL statement too long; not executed.\nSQL>") + kOneTable + "SQL>"},
+        // A typed NUL counts towards the length too: its tail is not run.
+        {std::string("select 2", 9) + std::string(502, ' ') + "select 1\nquit\n",
+         "SQL>SQL statement too long; not executed.\nSQL>"},
     };
     for (const auto& c : cases) {
         std::string out = session(source, c.input);

@@ -135,7 +135,8 @@ T* Program::show(ShowMode mode, Args&&... args) {
 template <class T>
 T* Program::find() const {
     for (const auto& form : loaded_) {
-        if (typeid(*form) == typeid(T))
+        const Form& loaded = *form;  // the dynamic type of the form itself
+        if (typeid(loaded) == typeid(T))
             return static_cast<T*>(form.get());
     }
     return nullptr;

@@ -24,6 +24,10 @@ bool is_digit(char c) {
     throw Error(kOverflow, "Desbordamiento: " + number_to_text(number));
 }
 
+[[noreturn]] void overflow_text(const std::string& text) {
+    throw Error(kOverflow, "Desbordamiento: " + text);
+}
+
 // Reads 1..max_digits digits at `pos`.
 std::optional<int> read_number(std::string_view text, std::size_t& pos, int max_digits,
                                int& digits) {
@@ -91,16 +95,19 @@ double val(std::string_view text) {
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
             compact += c;
     if (compact.size() > 2 && compact[0] == '&' && (compact[1] == 'H' || compact[1] == 'h')) {
-        long long v = 0;
+        std::uint64_t bits = 0;
         std::size_t i = 2;
         for (; i < compact.size() && std::isxdigit(static_cast<unsigned char>(compact[i])); ++i) {
+            if (bits >> 60)  // a 17th significant digit: the literal does not fit
+                overflow_text(compact.substr(0, i + 1));
             char c = compact[i];
-            v = v * 16 + (c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
+            bits = bits * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
         }
-        // Four hex digits or fewer are a 16-bit number, as the runtime read them.
-        if (i - 2 <= 4 && v > 0x7FFF)
-            v -= 0x10000;
-        return static_cast<double>(v);
+        // Four hex digits or fewer are a 16-bit number, as the runtime read
+        // them; sixteen digits are a 64-bit number in two's complement.
+        if (i - 2 <= 4 && bits > 0x7FFF)
+            return static_cast<double>(static_cast<long long>(bits) - 0x10000);
+        return static_cast<double>(static_cast<std::int64_t>(bits));
     }
     std::size_t i = 0;
     std::string number;

@@ -29,7 +29,9 @@ std::string str(double number);
 // Val: the number at the start of the text, 0 when there is none. Blanks,
 // tabs and line feeds are skipped anywhere inside it; a sign, digits, a point
 // and an exponent (E or D) are read up to the first other character ("12ab"
-// gives 12, "3 4" gives 34, "&H1F" gives 31, "abc" gives 0).
+// gives 12, "3 4" gives 34, "&H1F" gives 31, "abc" gives 0). A hex number of
+// four digits or fewer is 16-bit ("&HFFFF" gives -1), one of sixteen is 64-bit;
+// one with more significant digits is an overflow error.
 double val(std::string_view text);
 // IsNumeric: a text that is a whole number in itself: blanks around it, a
 // leading sign, digits with optional "," groups, a point, an exponent

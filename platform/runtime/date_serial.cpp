@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "conversions.h"
+#include "runtime_error.h"
+
 namespace runtime {
 
 namespace {
@@ -32,14 +35,18 @@ void civil_from_days(long z, int& year, int& month, int& day) {
 // 30 December 1899 counted from 1 January 1970.
 constexpr long kEpochOffset = -25569;
 
+// 1 January 100 and 31 December 9999, the old runtime's first and last days.
+constexpr double kFirstSerial = -657434;
+constexpr double kLastSerial = 2958465;
+
 }  // namespace
 
 DateSerial date_serial(int year, int month, int day) {
-    long months = static_cast<long>(year) * 12 + (month - 1);
+    long months = static_cast<long>(year) * 12 + (static_cast<long>(month) - 1);
     long y = months >= 0 ? months / 12 : (months - 11) / 12;
     long m = months - y * 12 + 1;
     return static_cast<double>(days_from_civil(y, static_cast<unsigned>(m), 1) - kEpochOffset +
-                               (day - 1));
+                               (static_cast<long>(day) - 1));
 }
 
 DateSerial time_serial(int hour, int minute, int second) {
@@ -56,6 +63,13 @@ bool is_valid_day(int year, int month, int day) {
 }
 
 CivilDateTime civil(DateSerial serial) {
+    // Only days of the years 100..9999 are dates (and only they fit the
+    // calendar arithmetic below).
+    const auto out_of_range = [serial] {
+        throw Error(kOverflow, "Desbordamiento: " + number_to_text(serial));
+    };
+    if (!(serial > kFirstSerial - 1 && serial < kLastSerial + 1))
+        out_of_range();
     // The day is the whole part towards zero; the time of day is the
     // fraction's size, as the old runtime read serials before 1899 too.
     double whole = std::trunc(serial);
@@ -64,6 +78,8 @@ CivilDateTime civil(DateSerial serial) {
     if (seconds >= 86400) {
         seconds -= 86400;
         days += serial < 0 ? -1 : 1;
+        if (days < kFirstSerial || days > kLastSerial)
+            out_of_range();
     }
     CivilDateTime t;
     civil_from_days(days + kEpochOffset, t.year, t.month, t.day);

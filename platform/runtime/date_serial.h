@@ -28,7 +28,9 @@ bool is_valid_day(int year, int month, int day);
 
 // Taking serials apart.
 
-// The calendar parts; the time of day is rounded to the nearest second.
+// The calendar parts; the time of day is rounded to the nearest second. A
+// serial outside the years 100..9999 (or no number) is no date: an overflow
+// error (runtime::Error), as the old runtime raised.
 CivilDateTime civil(DateSerial serial);
 // Year, Month, Day, Hour, Minute, Second of a serial.
 int year_of(DateSerial serial);

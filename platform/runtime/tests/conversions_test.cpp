@@ -45,6 +45,29 @@ TEST(Val, TheLeadingNumberOrZero) {
         EXPECT_DOUBLE_EQ(val(c.text), c.value) << c.text;
 }
 
+TEST(Val, HexNumbersUpToSixtyFourBits) {
+    struct Case {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"&HFFFF", -1},
+        {"&H10000", 65536},
+        {"&H7FFFFFFFFFFFFFFF", 9223372036854775807.0},
+        {"&HFFFFFFFFFFFFFFFF", -1},
+        {"&H00000000000000000001", 1},  // leading zeros are no digits that count
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(val(c.text), c.value) << c.text;
+    for (const char* text : {"&H10000000000000000", "&HFFFFFFFFFFFFFFFFFFFFFFFF"}) {
+        try {
+            val(text);
+            ADD_FAILURE() << text << " gave no error";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.number(), kOverflow) << text;
+        }
+    }
+}
+
 TEST(IsNumeric, WholeTextsOnly) {
     for (const char* yes : {"1", " -3 ", "1,234.5", "1E3", ".5", "+2"})
         EXPECT_TRUE(is_numeric(yes)) << yes;

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+
+#include "runtime/format.h"
+#include "runtime/runtime_error.h"
 
 using namespace runtime;
 
@@ -33,4 +37,27 @@ TEST(DateSerial, ElapsedMinutesAreWhole) {
     EXPECT_EQ(static_cast<long>(std::floor((acknowledged - created) * 1440 + 1e-9)), 15);
     EXPECT_FALSE(is_valid_day(2001, 2, 29));
     EXPECT_TRUE(is_valid_day(2000, 2, 29));
+}
+
+TEST(DateSerial, OnlyTheYears100To9999AreDates) {
+    EXPECT_EQ(civil(date_serial(100, 1, 1)).year, 100);
+    EXPECT_EQ(civil(date_serial(9999, 12, 31) + time_serial(23, 59, 59)).year, 9999);
+    const double beyond[] = {
+        date_serial(99, 12, 31),
+        date_serial(10000, 1, 1),
+        date_serial(9999, 12, 31) + 0.9999999,  // rounds into the year 10000
+        1e300,
+        -1e300,
+        std::numeric_limits<double>::quiet_NaN(),
+        std::numeric_limits<double>::infinity(),
+    };
+    for (double serial : beyond) {
+        try {
+            civil(serial);
+            ADD_FAILURE() << serial << " gave a date";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.number(), kOverflow) << serial;
+        }
+    }
+    EXPECT_THROW(format(Value(1e300), "dd/mm/yy"), Error);
 }
