@@ -66,8 +66,10 @@ std::string with_plain_null_tests(const std::string& sql) {
     };
     std::vector<Change> changes;
     for (std::size_t k = 1; k + 1 < tokens.size(); ++k) {
-        if (!any_of_words(tokens[k], {"LIKE"}) || !tokens[k + 1].string ||
-            tokens[k + 1].word != "*")
+        // The whole literal '*' (or "*"): a text left open is no pattern.
+        const SqlToken& pattern = tokens[k + 1];
+        if (!any_of_words(tokens[k], {"LIKE"}) || !pattern.string || pattern.word != "*" ||
+            pattern.end - pattern.begin != 3)
             continue;
         if (k + 2 < tokens.size() &&
             !any_of_words(tokens[k + 2],
