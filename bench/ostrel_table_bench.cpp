@@ -4,8 +4,8 @@
 // by ostrel from the command line (text table) and as a CGI program (page),
 // and, for reference, by the sqlite3 shell's -list and -column modes. Each
 // is a process of its own, started afresh (the bare loop is this program
-// again), connecting and reading as the others do; each is run several times
-// and its best time kept. Prints the times and ostrel's ratios to the bare
+// again), connecting and reading as the others do; they are run in turn
+// several times and each one's best time kept. Prints the times and ostrel's ratios to the bare
 // loop.
 //
 //   ostrel_table_bench [ROWS [OSTREL]]
@@ -32,24 +32,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRuns = 9;
+constexpr int kRuns = 15;
 const char* const kSqliteDriver = "/usr/lib/x86_64-linux-gnu/odbc/libsqlite3odbc.so";
 const char* const kQuery = "select a, b, c, d from t";
 
-// The best time of kRuns runs, and the bytes the last run wrote.
+// The best time of a reader's runs, and the bytes its last run wrote.
 struct timing {
     double seconds = 1e9;
     long bytes = 0;
 };
 
-timing best_of_runs(const std::function<long()>& work) {
-    timing best;
+// Runs each reader kRuns times, taking turns, so that a change in the
+// machine's load falls on all of them alike; keeps each one's best time.
+std::vector<timing> best_of_runs(const std::vector<std::function<long()>>& readers) {
+    std::vector<timing> best(readers.size());
     for (int run = 0; run < kRuns; ++run) {
-        auto start = std::chrono::steady_clock::now();
-        best.bytes = work();
-        best.seconds = std::min(
-            best.seconds,
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        for (std::size_t i = 0; i < readers.size(); ++i) {
+            auto start = std::chrono::steady_clock::now();
+            best[i].bytes = readers[i]();
+            best[i].seconds = std::min(
+                best[i].seconds,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        }
     }
     return best;
 }
@@ -176,22 +180,30 @@ int main(int argc, char** argv) {
         "QUERY_STRING=dsn=bench&PROMPT=", std::string("FORM_SQL=") + kQuery};
 
     const std::string self = fs::canonical("/proc/self/exe").string();
-    const timing bare = best_of_runs([&] {
-        return run({self, "--bare-loop", std::to_string(rows)}, shell, "");
+    const std::vector<timing> times = best_of_runs({
+        [&] {
+            return run({self, "--bare-loop", std::to_string(rows)}, shell, "");
+        },
+        [&] {
+            return run({ostrel, "dsn=bench"}, shell, std::string(kQuery) + "\n");
+        },
+        [&] { return run({ostrel}, cgi, ""); },
+        [&] {
+            return run({"/usr/bin/sqlite3", "-list", database.string(), kQuery}, {}, "");
+        },
+        [&] {
+            return run({"/usr/bin/sqlite3", "-column", database.string(), kQuery}, {}, "");
+        },
     });
-    const timing text = best_of_runs([&] {
-        return run({ostrel, "dsn=bench"}, shell, std::string(kQuery) + "\n");
-    });
-    const timing page = best_of_runs([&] { return run({ostrel}, cgi, ""); });
-    const timing shell_list = best_of_runs([&] {
-        return run({"/usr/bin/sqlite3", "-list", database.string(), kQuery}, {}, "");
-    });
-    const timing shell_column = best_of_runs([&] {
-        return run({"/usr/bin/sqlite3", "-column", database.string(), kQuery}, {}, "");
-    });
+    const timing& bare = times[0];
+    const timing& text = times[1];
+    const timing& page = times[2];
+    const timing& shell_list = times[3];
+    const timing& shell_column = times[4];
 
-    std::printf("%ld rows of 4 varchar columns, best of %d runs, each a process of its own\n", rows,
-                kRuns);
+    std::printf(
+        "%ld rows of 4 varchar columns, best of %d runs taken in turn, each a process of its own\n",
+        rows, kRuns);
     std::printf("  bare fetch loop (SQLFetch + SQLGetData)  %8.1f ms\n", bare.seconds * 1e3);
     std::printf("  ostrel text table                        %8.1f ms   ratio %.2f   %ld bytes\n",
                 text.seconds * 1e3, text.seconds / bare.seconds, text.bytes);

@@ -5,11 +5,37 @@
 // the process ends.
 
 #include <cstddef>
+#include <cstring>
+
+// The buffer. A result table writes a few bytes per call, millions of
+// times, so the common case (the bytes fit) is inline where it is called.
+struct page_buffer {
+    static constexpr std::size_t kSize = 1 << 16;
+    char* bytes;
+    std::size_t used = 0;
+};
+extern page_buffer page_out;
 
 // Writing the page.
-void out_text(const char* text);
-void out_bytes(const char* bytes, std::size_t count);
-void out_char(char c);
+void out_bytes_through(const char* bytes, std::size_t count);
+inline void out_bytes(const char* bytes, std::size_t count) {
+    if (count <= page_buffer::kSize - page_out.used) {
+        std::memcpy(page_out.bytes + page_out.used, bytes, count);
+        page_out.used += count;
+    } else {
+        out_bytes_through(bytes, count);
+    }
+}
+// Inline, so that the length of a fixed text is known where it is written.
+inline void out_text(const char* text) {
+    out_bytes(text, std::strlen(text));
+}
+void out_drain();
+inline void out_char(char c) {
+    if (page_out.used == page_buffer::kSize)
+        out_drain();
+    page_out.bytes[page_out.used++] = c;
+}
 // The text left-aligned in a field of `width`: cut to it, padded with blanks.
 void out_padded(const char* text, int width);
 void out_repeated(char c, int count);

@@ -16,6 +16,7 @@ namespace {
 using odbctest::DataSource;
 using testing::HasSubstr;
 using testing::Not;
+using testing::StartsWith;
 
 const char* const kHead =
     "Content-Type: text/html\n"
@@ -177,6 +178,27 @@ TEST(OstrelCgi, EveryVariableTextIsEscaped) {
         page(source, {{"QUERY_STRING", "dsn=demo&PROMPT="}, {"FORM_SQL", "select * from \"<x>\""}});
     EXPECT_THAT(diagnostics, HasSubstr("no such table: &lt;x&gt; (1), SQLSTATE=S1000<br>"));
     EXPECT_THAT(diagnostics, Not(HasSubstr("<x>")));
+}
+
+// A page many times the output buffer's size: every row escaped, in order,
+// and the page's end after them.
+TEST(OstrelCgi, ALargeTableComesOutWholeAndInOrder) {
+    DataSource source;
+    source.exec(
+        "create table big(label varchar(30));"
+        "with recursive k(n) as (select 1 union all select n + 1 from k where n < 20000)"
+        "  insert into big select 'row ' || n || ' <&>\"''' from k;");
+    std::string rows;
+    for (int n = 1; n <= 20000; ++n)
+        rows += "<tr>\n<td>row " + std::to_string(n) + " &lt;&amp;&gt;&quot;&#39;</td>\n</tr>\n";
+    const std::string table =
+        page(source, {{"QUERY_STRING", "dsn=demo&PROMPT="}, {"FORM_SQL", "select * from big"}});
+    const std::string header = "<tr><td>label</td>\n</tr>\n";
+    const auto start = table.find(header);
+    ASSERT_NE(start, std::string::npos);
+    EXPECT_EQ(table.substr(start + header.size(), rows.size()), rows);
+    EXPECT_THAT(table.substr(start + header.size() + rows.size()),
+                StartsWith("</table> 20000 row(s) fetched.\n"));
 }
 
 TEST(OstrelCgi, PostedFormIsRead) {

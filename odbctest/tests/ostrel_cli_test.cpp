@@ -169,6 +169,23 @@ TEST(OstrelCli, TableWidthsFollowTheSqlTypes) {
     EXPECT_EQ(session(source, "select born from mixed\n"), "SQL>\n\n\n 1 row(s) fetched.\nSQL>");
 }
 
+// A table many times the output buffer's size comes out whole and in
+// order: every row, none cut at a block's end, and the count after them.
+TEST(OstrelCli, ALargeTableComesOutWholeAndInOrder) {
+    DataSource source;
+    source.exec(
+        "create table big(n integer, label varchar(30));"
+        "with recursive k(n) as (select 1 union all select n + 1 from k where n < 20000)"
+        "  insert into big select n, 'row ' || n || ' <&>' from k;");
+    std::string expected = "SQL>n          |label                         \n" +
+                           std::string(11, '-') + "+" + std::string(30, '-') + "\n";
+    for (int n = 1; n <= 20000; ++n)
+        expected += padded(std::to_string(n), 11) + "|" +
+                    padded("row " + std::to_string(n) + " <&>", 30) + "\n";
+    expected += " 20000 row(s) fetched.\nSQL>";
+    EXPECT_EQ(session(source, "select * from big\n"), expected);
+}
+
 TEST(OstrelCli, AtMost32ColumnsAreShown) {
     DataSource source;
     std::string columns, values, header, rule, row;
