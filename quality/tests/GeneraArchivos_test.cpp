@@ -6,6 +6,7 @@
 #include <set>
 
 #include "GeneraArchivos.h"
+#include "database/compaction.h"
 #include "runtime/date_serial.h"
 #include "weekly_fixture.h"
 #include "workbook_reader.h"
@@ -164,6 +165,25 @@ TEST(GeneraArchivos, TwoWeeksInOneSessionCountOnlyTheirOwnTickets) {
     EXPECT_EQ(celdas["H5"].value, "1");
     EXPECT_EQ(celdas["I5"].value, "0.5");
     EXPECT_TRUE(fs::exists(otra / "rand_boltec_wklist0312.xls"));
+}
+
+TEST(GeneraArchivos, AFileMadeBeforeTheTechnicianIndexGainsItWithTheWeekAndKeepsItCompacted) {
+    Corrida t;
+    auto indices = [&t] {
+        return t.conexion
+            .scalar("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = " +
+                    db::quote("Boletas_Resueltas_Tecnico"))
+            .to_number();
+    };
+    t.conexion.execute_script("DROP INDEX Boletas_Resueltas_Tecnico;");
+    ASSERT_EQ(indices(), 0);
+    ASSERT_TRUE(t.genera(escribe(t.semana / "boletas.txt", semanaDeTres())));
+    EXPECT_EQ(indices(), 1);
+    t.conexion.close();
+    db::compact_database(t.file, t.folder.path() / "compactada.mdb");
+    t.conexion.open(t.file);
+    EXPECT_EQ(indices(), 1);
+    EXPECT_EQ(t.count("Boletas_Resueltas"), 3);
 }
 
 TEST(GeneraArchivos, WithoutALocationCodeTheWorkbookNameHasNone) {

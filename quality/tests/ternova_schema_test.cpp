@@ -175,6 +175,14 @@ TEST_F(TernovaSchema, TicketBrowserStatements) {
     EXPECT_EQ(count("Porcentaje_Tecnicos"), 3);
     db::Recordset pct = d.open_recordset("Porcentaje_Tecnicos");
     EXPECT_EQ(pct["Porcentaje"].to_text(), "50.00%");
+    // Each technician's name is found blind to case; one not on the list has none.
+    std::vector<std::string> totals;
+    for (; !pct.eof(); pct.move_next())
+        totals.push_back(pct["Iniciales"].to_text() + "|" +
+                         (pct["Nombre"].is_null() ? "Null" : pct["Nombre"].to_text()) + "|" +
+                         pct["Boletas"].to_text());
+    EXPECT_EQ(totals,
+              (std::vector<std::string>{"ABC|ANA BETO|3", "QQQ|Null|1", "XYZ|ÑOÑO ÁLVAREZ|2"}));
 }
 
 TEST_F(TernovaSchema, EvaluationStatements) {

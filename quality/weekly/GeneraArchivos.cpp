@@ -119,6 +119,7 @@ bool GeneraArchivos::generaarchivos(const fs::path& archivo) {
 
         db::Transaction transaccion(conexion_);
         conexion_.execute(kBorraBoletasResueltasSql);
+        conexion_.execute_script(kIndiceTecnicoSql);
         lector.totalboletas = 0;
         lector.cargaboletas();
         totalboletas = lector.totalboletas;
