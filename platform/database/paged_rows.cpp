@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <regex>
 
 #include "connection_impl.h"
@@ -198,14 +199,41 @@ void PagedRows::count() {
         keys_ = first_keys_;
         count_ = static_cast<long>(first_rows_.size());
     }
+    finished_.store(true, std::memory_order_release);
+    publish_count();
+}
+
+void PagedRows::publish_count() {
     std::function<void()> call;
     {
         std::lock_guard<std::mutex> lock(callback_mutex_);
-        finished_.store(true, std::memory_order_release);
+        if (count_known_.load(std::memory_order_acquire))
+            return;
+        count_known_.store(true, std::memory_order_release);
         call = std::move(callback_);
     }
     if (call)
         call();
+}
+
+// A statement that counts the rows without working them out: for a statement
+// that groups, or one that shows a view that groups, as it stands. "" when
+// there is none.
+std::string PagedRows::count_statement() {
+    if (auto counting = grouped_count_statement(sql_))
+        return *counting;
+    const std::vector<SqlToken> tokens = sql_tokens(sql_);
+    if (tokens.size() != 4 || tokens[0].word != "SELECT" || tokens[1].word != "*" ||
+        tokens[2].word != "FROM" || tokens[3].string)
+        return "";
+    Statement view(connection_.handle,
+                   "SELECT sql FROM sqlite_master WHERE type = 'view' AND name = ? COLLATE NOCASE");
+    view.bind(1, runtime::Value(tokens[3].quoted ? tokens[3].word
+                                                 : sql_.substr(tokens[3].begin,
+                                                               tokens[3].end - tokens[3].begin)));
+    if (!view.step())
+        return "";
+    return grouped_count_statement(view_body(view.column(0).to_text())).value_or("");
 }
 
 // One read of every row's key, nothing else. Keys that are no rowids (Null)
@@ -275,10 +303,42 @@ void PagedRows::copy_rows() {
         count_ = static_cast<long>(first_rows_.size());
         return;
     }
+    // The groups counted and the rows copied in one read of the file: the
+    // count shown is the count of the rows copied.
+    const std::string counting = count_statement();
+    struct Snapshot {
+        sqlite3* handle;
+        bool open = false;
+        ~Snapshot() {
+            if (open)
+                sqlite3_exec(handle, "ROLLBACK TO grid_rows; RELEASE grid_rows;", nullptr, nullptr,
+                             nullptr);
+        }
+    } snapshot{connection_.handle};
+    if (!counting.empty()) {
+        Statement(connection_.handle, "SAVEPOINT grid_rows").step();
+        snapshot.open = true;
+        std::unique_ptr<Statement> groups;
+        try {
+            groups = std::make_unique<Statement>(connection_.handle, counting);
+        } catch (const Error&) {
+            // A statement the count can't stand for (a group named by an
+            // alias of the select list): the copy counts.
+        }
+        if (groups && groups->step()) {
+            count_ = static_cast<long>(sqlite3_column_int64(groups->get(), 0));
+            publish_count();
+        }
+    }
     Statement fill(connection_.handle, "INSERT INTO temp." + quoted_identifier(copy_) + " (" +
                                            columns + ") SELECT * FROM (" + sql_ + ")");
     fill.step();
-    count_ = static_cast<long>(sqlite3_changes(connection_.handle));
+    const long copied = static_cast<long>(sqlite3_changes(connection_.handle));
+    if (snapshot.open) {
+        Statement(connection_.handle, "RELEASE grid_rows").step();
+        snapshot.open = false;
+    }
+    count_ = copied;
 }
 
 void PagedRows::settle() {
@@ -308,10 +368,13 @@ int PagedRows::field_position(std::string_view name) const {
 }
 
 long PagedRows::rows_known() const {
-    return counted() ? count_ : static_cast<long>(first_rows_.size());
+    return counted() ? count_.load() : static_cast<long>(first_rows_.size());
 }
 
 long PagedRows::row_count() {
+    // A count known before the copy ends: the copy is not waited for.
+    if (!settled_ && counted() && !finished_.load(std::memory_order_acquire))
+        return count_;
     settle();
     if (!count_error_.empty()) {
         const std::string error = std::move(count_error_);
@@ -324,7 +387,7 @@ long PagedRows::row_count() {
 void PagedRows::when_counted(std::function<void()> call) {
     {
         std::lock_guard<std::mutex> lock(callback_mutex_);
-        if (!finished_.load(std::memory_order_acquire)) {
+        if (!count_known_.load(std::memory_order_acquire)) {
             callback_ = std::move(call);
             return;
         }
@@ -335,7 +398,8 @@ void PagedRows::when_counted(std::function<void()> call) {
 runtime::Value PagedRows::value(long row, int field) {
     if (field < 0 || field >= field_count())
         throw Error(kGeneralError, "No hay tal campo en los registros.");
-    if (!settled_ && row >= 0 && row < static_cast<long>(first_rows_.size()) && !counted())
+    if (!settled_ && row >= 0 && row < static_cast<long>(first_rows_.size()) &&
+        !finished_.load(std::memory_order_acquire))
         return first_rows_[row][field];
     settle();
     if (row < 0 || row >= count_)

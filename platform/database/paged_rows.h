@@ -10,10 +10,14 @@
 // one itself), the count keeps the driving table's rowid of every row (8
 // bytes a row) and a page is read by its rowids. Any other statement (one
 // that groups, say) is copied once into a temporary table of the connection,
-// whose pages the SQLite page cache keeps bounded, and read from there.
+// whose pages the SQLite page cache keeps bounded, and read from there. When
+// the statement groups its rows, its groups are counted first, without its
+// select list, and the count is known before the copy ends; rows past the
+// first page then wait for the copy. Count and copy read the same state of
+// the file.
 //
-// The database is used by this object alone while the count runs; every call
-// but the ones that say otherwise waits for the count to end first.
+// The database is used by this object alone while the count (and a copy)
+// runs; every call but the ones that say otherwise waits for it to end first.
 
 #include <atomic>
 #include <cstddef>
@@ -53,10 +57,10 @@ public:
 
     // Without waiting: whether the rows are counted, and the rows known to be
     // there (the first page until then).
-    bool counted() const { return finished_.load(std::memory_order_acquire); }
+    bool counted() const { return count_known_.load(std::memory_order_acquire); }
     long rows_known() const;
-    // The number of rows, once the count ends. A count that failed raises
-    // its error, once; the rows known stay.
+    // The number of rows, once counted (a copy still running is not waited
+    // for). A count that failed raises its error, once; the rows known stay.
     long row_count();
     // Calls `call` once when the count has ended: at once when it has, or
     // else on the counting thread.
@@ -88,6 +92,8 @@ private:
     void count();  // on the counting thread, or at once for a small source
     void count_keys();
     void copy_rows();
+    std::string count_statement();
+    void publish_count();
     void settle();
     const Page& page(long number);
     long position_of_key(long long key) const;
@@ -105,11 +111,12 @@ private:
     std::vector<std::vector<runtime::Value>> first_rows_;
     std::vector<long long> first_keys_;
     std::vector<long long> keys_;  // every row's key, once counted (keyed)
-    long count_ = 0;
+    std::atomic<long> count_{0};
     std::string count_error_;
 
     std::thread counter_;
-    std::atomic<bool> finished_{false};
+    std::atomic<bool> count_known_{false};
+    std::atomic<bool> finished_{false};  // the counting thread's work is done
     std::mutex callback_mutex_;
     std::function<void()> callback_;
     bool settled_ = false;

@@ -145,6 +145,40 @@ std::optional<SelectShape> plain_select_shape(std::string_view sql) {
     return shape;
 }
 
+std::optional<std::string> grouped_count_statement(std::string_view sql) {
+    if (sql.find("/*") != std::string_view::npos)
+        return std::nullopt;
+    const std::vector<SqlToken> tokens = sql_tokens(sql);
+    if (tokens.size() < 2 || !is_bare(tokens[0], "SELECT") || is_bare(tokens[1], "DISTINCT"))
+        return std::nullopt;
+    static const char* const refused[] = {"HAVING", "LIMIT",  "UNION", "INTERSECT",
+                                          "EXCEPT", "WINDOW", "VALUES"};
+    std::optional<std::size_t> from, group, order;
+    for (std::size_t k = 1; k < tokens.size(); ++k) {
+        const SqlToken& t = tokens[k];
+        if (t.depth != 0 || t.quoted || t.string)
+            continue;
+        for (const char* word : refused)
+            if (t.word == word)
+                return std::nullopt;
+        const bool by = k + 1 < tokens.size() && is_bare(tokens[k + 1], "BY");
+        if (t.word == "FROM" && !from)
+            from = k;
+        else if (t.word == "GROUP" && by && from && !group)
+            group = k;
+        else if (t.word == "ORDER" && by && group && !order)
+            order = k;
+        else if (group && !order && k > *group + 1 &&
+                 std::isdigit(static_cast<unsigned char>(t.word[0])))
+            return std::nullopt;  // a group named by its place in the select list
+    }
+    if (!from || !group)
+        return std::nullopt;
+    const std::size_t end = order ? tokens[*order].begin : sql.size();
+    return "SELECT count(*) FROM (SELECT 1 " +
+           std::string(sql.substr(tokens[*from].begin, end - tokens[*from].begin)) + ")";
+}
+
 std::string with_column(std::string_view sql, const SelectShape& shape,
                         const std::string& expression, const std::string& name) {
     std::string out(sql.substr(0, shape.from));

@@ -34,6 +34,12 @@ struct SelectShape {
 // Nothing for any other statement.
 std::optional<SelectShape> plain_select_shape(std::string_view sql);
 
+// For a statement that groups its rows (GROUP BY at its outer level, and no
+// DISTINCT, HAVING, LIMIT or compound part there, nor a group named by its
+// place in the select list), a statement that counts the groups without
+// working out the select list. Nothing for any other statement.
+std::optional<std::string> grouped_count_statement(std::string_view sql);
+
 // The statement with `expression AS name` added to the end of its select list.
 std::string with_column(std::string_view sql, const SelectShape& shape,
                         const std::string& expression, const std::string& name);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "database/select_shape.h"
 #include "test_database.h"
 
 namespace {
@@ -23,6 +24,8 @@ CREATE VIEW repetidas AS SELECT f.id AS id, f.nombre AS nombre, d.nota AS nota
   FROM filas AS f JOIN dobles AS d ON d.codigo = f.zona ORDER BY f.id, d.nota;
 CREATE VIEW por_zona AS SELECT zona, count(*) AS filas, min(nombre) AS primera
   FROM filas GROUP BY zona;
+CREATE VIEW por_nombre AS SELECT id, upper(nombre) AS nombre, count(*) AS veces
+  FROM filas GROUP BY nombre ORDER BY id;
 )sql";
 
 // Every kind of source is counted, read at any place, searched and held in a
@@ -45,6 +48,12 @@ TEST(PagedRows, CountsReadsAndFindsEveryKindOfSource) {
         {"repetidas", 1000, 999, "nota = 'uno' AND id = 3", 3, false},
         {"por_zona", 2, 0, "zona = 'S'", 1, false},
         {"SELECT DISTINCT zona FROM con_zona", 2, 0, "zona = 'Sur'", 1, false},
+        // Many groups, counted apart from the copy where the statement lets them.
+        {"por_nombre", 1000, 1000, "nombre = 'FILA 0010'", 9, false},
+        {"SELECT id / 2 AS mitad, count(*) AS n FROM filas GROUP BY 1", 501, 500, "n = 1", 0,
+         false},
+        {"SELECT id, nombre FROM filas GROUP BY nombre ORDER BY id DESC LIMIT 150", 150, 851,
+         "id = 999", 1, false},
         {"SELECT * FROM filas WHERE id < 0", 0, 0, "id = 1", -1, true},
     };
     for (const Case& c : cases) {
@@ -67,6 +76,42 @@ TEST(PagedRows, CountsReadsAndFindsEveryKindOfSource) {
             rows.value(row, rows.field_count() - 1);
         EXPECT_LE(rows.cached_rows(),
                   static_cast<long>(db::PagedRows::kCachedPages) * db::PagedRows::kPageRows);
+    }
+}
+
+// The groups of a statement are counted without its select list only where
+// that gives the statement's own count.
+TEST(PagedRows, GroupsAreCountedApartOnlyWhereTheCountStaysTheSame) {
+    TestDatabase t(kSchema);
+    struct Case {
+        const char* sql;
+        bool counted_apart;
+    };
+    const Case cases[] = {
+        {"SELECT nombre, count(*) AS n FROM filas GROUP BY nombre", true},
+        {"select f.zona, count(*) from filas f join zonas z on z.codigo = f.zona "
+         "where f.id > 100 group by f.zona order by count(*) desc",
+         true},
+        {"SELECT zona FROM filas WHERE nombre IN (SELECT nombre FROM filas GROUP BY 1) "
+         "GROUP BY zona",
+         true},
+        {"SELECT DISTINCT count(*) FROM filas GROUP BY zona", false},
+        {"SELECT id / 2 AS mitad FROM filas GROUP BY 1", false},
+        {"SELECT zona FROM filas GROUP BY substr(nombre, 1, 6) || zona", true},
+        {"SELECT id FROM filas GROUP BY nombre HAVING id > 400", false},
+        {"SELECT id FROM filas GROUP BY nombre LIMIT 150", false},
+        {"SELECT zona FROM filas GROUP BY zona UNION ALL SELECT zona FROM zonas", false},
+        {"SELECT zona, count(*) FROM filas", false},
+        {"SELECT zona FROM filas /* GROUP BY zona */", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sql);
+        const auto counting = db::grouped_count_statement(c.sql);
+        ASSERT_EQ(counting.has_value(), c.counted_apart);
+        if (!counting)
+            continue;
+        EXPECT_EQ(t.database.scalar(*counting).integer(),
+                  t.database.scalar(std::string("SELECT count(*) FROM (") + c.sql + ")").integer());
     }
 }
 
@@ -111,6 +156,11 @@ TEST(PagedRows, AnotherConnectionWritesWhileTheRowsAreOpen) {
     // A row deleted since the count shows empty; the others stay where they were.
     EXPECT_TRUE(rows.value(2, 0).is_null());
     EXPECT_EQ(rows.value(1, 2).to_text(), "Norte");
+    // Groups counted apart from their copy hold nothing once copied.
+    db::PagedRows grouped(t.database, "por_nombre");
+    EXPECT_EQ(grouped.row_count(), 999);
+    EXPECT_EQ(grouped.value(998, 0).integer(), 1000);
+    EXPECT_EQ(other.execute("DELETE FROM filas WHERE id = 4"), 1);
 }
 
 // Emptying a table at once keeps what the row-by-row delete would do.
