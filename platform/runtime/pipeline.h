@@ -18,6 +18,14 @@
 
 namespace runtime {
 
+// What an item keeps elsewhere (the texts of its strings) that the storing
+// side reads: an item type that points to such parts says so by
+// specializing this, so that they are fetched early with the item.
+template <class Item>
+struct PrefetchParts {
+    static void of(const Item&) {}
+};
+
 template <class Item>
 class Pipe {
 public:
@@ -126,6 +134,7 @@ private:
         const char* bytes = reinterpret_cast<const char*>(&item);
         for (std::size_t offset = 0; offset < sizeof(Item); offset += 64)
             __builtin_prefetch(bytes + offset);
+        PrefetchParts<Item>::of(item);
     }
 
     void hand_over() {
