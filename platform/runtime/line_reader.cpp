@@ -1,6 +1,7 @@
 #include "line_reader.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -29,17 +30,31 @@ std::string windows1252_to_utf8(std::string_view bytes) {
 }
 
 void append_windows1252_as_utf8(std::string& out, std::string_view bytes) {
-    // Most of what the programs read is plain ASCII: runs of it are copied whole.
-    size_t run = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        unsigned char b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80)
-            continue;
-        out.append(bytes.substr(run, i - run));
-        append_utf8(out, b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
-        run = i + 1;
+    // Most of what the programs read is plain ASCII: runs of it are found
+    // eight bytes at a time and copied whole.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    const char* const data = bytes.data();
+    const std::size_t size = bytes.size();
+    std::size_t run = 0;
+    std::size_t i = 0;
+    while (i < size) {
+        if (i + 8 <= size) {
+            std::uint64_t word;
+            std::memcpy(&word, data + i, sizeof word);
+            if ((word & kHighBits) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const unsigned char b = static_cast<unsigned char>(data[i]);
+        if (b >= 0x80) {
+            out.append(data + run, i - run);
+            append_utf8(out, b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
+            run = i + 1;
+        }
+        ++i;
     }
-    out.append(bytes.substr(run));
+    out.append(data + run, size - run);
 }
 
 LineReader::LineReader(const std::filesystem::path& file) : file_(file), buffer_(kBlockSize) {

@@ -18,6 +18,14 @@
 
 namespace runtime {
 
+// What an item keeps elsewhere (the texts of its strings) that the storing
+// side reads: an item type that points to such parts says so by
+// specializing this, so that they are fetched early with the item.
+template <class Item>
+struct PrefetchParts {
+    static void of(const Item&) {}
+};
+
 template <class Item>
 class Pipe {
 public:
@@ -27,7 +35,11 @@ public:
     // over, and are few enough that handing them over costs little.
     static constexpr std::size_t kBatchItems =
         sizeof(Item) * 64 >= 32768 ? 64 : 32768 / sizeof(Item);
-    static constexpr std::size_t kBatches = 8;
+    static constexpr std::size_t kBatches = 16;
+    // A reading side that ran out of batches is woken when this many are
+    // free again, not for each one: every wake-up is a system call on the
+    // storing side, which is the slower of the two.
+    static constexpr std::size_t kResumeAt = kBatches / 2;
     // The most items the reading can be ahead of the storing.
     static constexpr std::size_t kMostAhead = kBatchItems * kBatches;
 
@@ -39,7 +51,11 @@ public:
             hand_over();
         if (!filling_) {
             std::unique_lock lock(mutex_);
-            changed_.wait(lock, [&] { return stopped_ || !free_.empty(); });
+            if (free_.empty() && !stopped_) {
+                reader_waiting_ = true;
+                room_.wait(lock, [&] { return stopped_ || free_.size() >= kResumeAt; });
+                reader_waiting_ = false;
+            }
             if (stopped_)
                 throw Cancelled();
             filling_ = free_.back();
@@ -56,7 +72,7 @@ public:
         filling_ = nullptr;
         failure_ = failure;
         finished_ = true;
-        changed_.notify_all();
+        ready_.notify_one();
     }
 
     // The storing side: calls `use` on every item in order until the reading
@@ -67,10 +83,18 @@ public:
             Batch* batch = nullptr;
             {
                 std::unique_lock lock(mutex_);
-                changed_.wait(lock, [&] { return taken_ < full_.size() || finished_; });
+                if (taken_ == full_.size() && !finished_) {
+                    storer_waiting_ = true;
+                    ready_.wait(lock, [&] { return taken_ < full_.size() || finished_; });
+                    storer_waiting_ = false;
+                }
                 if (taken_ == full_.size())
                     return failure_;
                 batch = full_[taken_++];
+                if (taken_ == full_.size()) {  // all taken: the list starts again
+                    full_.clear();
+                    taken_ = 0;
+                }
             }
             for (std::size_t i = 0; i < batch->used; ++i) {
                 // The items were written on another core: fetching the next
@@ -81,14 +105,15 @@ public:
             }
             std::lock_guard lock(mutex_);
             free_.push_back(batch);
-            changed_.notify_all();
+            if (reader_waiting_ && free_.size() >= kResumeAt)
+                room_.notify_one();
         }
     }
     // Stops the reading side at its next item.
     void stop() {
         std::lock_guard lock(mutex_);
         stopped_ = true;
-        changed_.notify_all();
+        room_.notify_one();
     }
 
     Pipe() {
@@ -109,6 +134,7 @@ private:
         const char* bytes = reinterpret_cast<const char*>(&item);
         for (std::size_t offset = 0; offset < sizeof(Item); offset += 64)
             __builtin_prefetch(bytes + offset);
+        PrefetchParts<Item>::of(item);
     }
 
     void hand_over() {
@@ -117,11 +143,14 @@ private:
             throw Cancelled();
         full_.push_back(filling_);
         filling_ = nullptr;
-        changed_.notify_all();
+        if (storer_waiting_)
+            ready_.notify_one();
     }
 
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable room_;   // the reading side waits for free batches
+    std::condition_variable ready_;  // the storing side waits for full ones
+    bool reader_waiting_ = false, storer_waiting_ = false;
     std::vector<Batch> batches_ = std::vector<Batch>(kBatches);
     std::vector<Batch*> free_;
     std::vector<Batch*> full_;  // in order; the first taken_ of them are gone

@@ -92,6 +92,34 @@ TEST(MdlRandomTkt, GroupsOfThreeOneAndTwoGiveOneTicketEachInOrder) {
     EXPECT_EQ(libro.cells()["A4"].value, "Técnico");  // the template's headings stay
 }
 
+// The ticket written is the row the draw names, counted from the week's
+// first row: groups of several rows after others, for several seeds.
+TEST(MdlRandomTkt, TheTicketWrittenIsTheRowTheDrawNames) {
+    const std::vector<std::pair<const char*, int>> grupos = {
+        {"ANA", 4}, {"BEA", 1}, {"CAR", 6}, {"DAN", 3}};
+    for (std::uint32_t semilla : {1u, 7u, 99u, 2026u}) {
+        Muestra t;
+        std::vector<std::string> filas;  // the week's rows, from 1
+        for (const auto& [tecnico, filas_del_grupo] : grupos)
+            for (int i = 1; i <= filas_del_grupo; ++i) {
+                filas.push_back(std::string(tecnico) + std::to_string(i));
+                t.boleta(tecnico, "NORTE", filas.back());
+            }
+        t.sortea(semilla);
+
+        Aleatorio mismo(semilla);
+        std::vector<std::vector<std::string>> esperadas;
+        long inicio = 1;
+        for (const auto& [tecnico, filas_del_grupo] : grupos) {
+            const long fin = inicio + filas_del_grupo - 1;
+            const long registro = quality::registro_sorteado(inicio, fin, mismo.rnd());
+            esperadas.push_back({tecnico, "NORTE", filas[registro - 1]});
+            inicio = fin + 1;
+        }
+        EXPECT_EQ(t.sorteadas(), esperadas) << semilla;
+    }
+}
+
 TEST(MdlRandomTkt, AGroupOfOneAlwaysGivesItsRow) {
     for (std::uint32_t semilla : {1u, 2u, 3u, 4u}) {
         Muestra t;

@@ -43,7 +43,10 @@ void MdlRandomTkt::generaboletasaleatorias(const Semana& semana,
     avance_.etiqueta(Etiqueta::lblporc, runtime::str(100));
     abrenumeroboletas();
 
-    rsgeneral_ = conexion_.open_recordset(kTecnicoWrklistSql, db::Cursor::Static);
+    // The week is read once, forwards; only the rows of the group in hand
+    // are kept, so the memory is a group's, not the week's.
+    const long maximo = static_cast<long>(conexion_.scalar(kCuentaTecnicoWrklistSql).to_number());
+    rsgeneral_ = conexion_.open_recordset(kTecnicoWrklistSql, db::Cursor::ForwardOnly);
     conexion_.execute(kBorraRndTicketsSql);
     rsRnd_ = conexion_.open_recordset(kRndTicketsSql, db::Cursor::Static);
     if (rsgeneral_.eof())
@@ -54,7 +57,7 @@ void MdlRandomTkt::generaboletasaleatorias(const Semana& semana,
     inicio = 1;
     tecnico_ = texto_de("tecnico");
     listatrabajo_ = texto_de("listatrabajo");
-    const long maximo = rsgeneral_.record_count();
+    grupo_.clear();
     long valor = 0;
     avance_.barra(Barra::Barrita2, valor, maximo);
 
@@ -64,6 +67,7 @@ void MdlRandomTkt::generaboletasaleatorias(const Semana& semana,
             fin += 1;
         else
             eligeboletas();
+        guarda_en_grupo();
         if (maximo - 5 > valor) {
             valor += 1;
             avance_.barra(Barra::Barrita2, valor, maximo);
@@ -71,8 +75,8 @@ void MdlRandomTkt::generaboletasaleatorias(const Semana& semana,
                              runtime::number_to_text(std::floor(double(valor) * 100.0 / maximo)));
         }
     }
-    rsgeneral_.move_last();
-    eligeboletas();  // the last group
+    sortea_grupo();  // the last group
+    rsgeneral_ = db::Recordset();
 
     conexion_.execute(kHistoricoRndSql);
     guardahistorico();
@@ -88,20 +92,28 @@ void MdlRandomTkt::abrenumeroboletas() {
 }
 
 void MdlRandomTkt::eligeboletas() {
-    const long registro = registro_sorteado(inicio, fin, aleatorio_.rnd());
-    const db::Bookmark marca = rsgeneral_.bookmark();
-    rsgeneral_.move_to(registro - 1);
-    boleta_ = rsgeneral_["boleta"].to_text();
-    fecha_creada_ = rsgeneral_["fecha_creada"].to_text();
-    fecha_resuelta_ = rsgeneral_["fecha_resuelta"].to_text();
-    prioridad_ = rsgeneral_["prioridad"].to_text();
-    rsgeneral_.move_to_bookmark(marca);
-    guardaboletaaleatoria();
+    sortea_grupo();
     // The current row is the first of the next group:
     inicio = fin + 1;
     fin = fin + 1;
     tecnico_ = texto_de("tecnico");
     listatrabajo_ = texto_de("listatrabajo");
+    grupo_.clear();
+}
+
+void MdlRandomTkt::guarda_en_grupo() {
+    grupo_.push_back({rsgeneral_["boleta"].to_text(), rsgeneral_["fecha_creada"].to_text(),
+                      rsgeneral_["fecha_resuelta"].to_text(), rsgeneral_["prioridad"].to_text()});
+}
+
+void MdlRandomTkt::sortea_grupo() {
+    const long registro = registro_sorteado(inicio, fin, aleatorio_.rnd());
+    const BoletaDelGrupo& sorteada = grupo_.at(static_cast<std::size_t>(registro - inicio));
+    boleta_ = sorteada.boleta;
+    fecha_creada_ = sorteada.fecha_creada;
+    fecha_resuelta_ = sorteada.fecha_resuelta;
+    prioridad_ = sorteada.prioridad;
+    guardaboletaaleatoria();
 }
 
 void MdlRandomTkt::guardaboletaaleatoria() {

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Aleatorio.h"
 #include "Avance.h"
@@ -25,6 +26,7 @@ namespace quality {
 
 inline constexpr const char* kNumeroBoletasPlantilla = "numero_boletas.xls";
 inline constexpr const char* kTecnicoWrklistSql = "Select * from Tecnico_Wrklist";
+inline constexpr const char* kCuentaTecnicoWrklistSql = "Select count(*) from Tecnico_Wrklist";
 inline constexpr const char* kBorraRndTicketsSql = "DELETE * FROM Rnd_Tickets;";
 inline constexpr const char* kRndTicketsSql = "Select * from Rnd_Tickets";
 inline constexpr const char* kHistoricoRndSql =
@@ -60,8 +62,13 @@ public:
 
     // Opens the template from the program folder and writes the week's dates.
     void abrenumeroboletas();
-    // Draws the ticket of the group that ends at `fin` and starts the next group.
+    // Draws the ticket of the group that ends at `fin` and starts the next
+    // group at the current row.
     void eligeboletas();
+    // Keeps the current row's ticket among the group's.
+    void guarda_en_grupo();
+    // Draws the ticket of the group from `inicio` to `fin` and writes it.
+    void sortea_grupo();
     // Writes the drawn ticket into the sheet's next row and into Rnd_Tickets.
     void guardaboletaaleatoria();
     // Appends Rnd_Tickets to Historico_Boletas_Calidad; saves and closes the workbook.
@@ -82,6 +89,10 @@ private:
     std::unique_ptr<workbook::TemplateWorkbook> hoja_;
     db::Recordset rsgeneral_, rsRnd_;
     std::string tecnico_, listatrabajo_;  // the group key
+    struct BoletaDelGrupo {
+        std::string boleta, fecha_creada, fecha_resuelta, prioridad;
+    };
+    std::vector<BoletaDelGrupo> grupo_;  // the tickets from `inicio` to `fin`
     std::string boleta_, fecha_creada_, fecha_resuelta_, prioridad_;
 };
 

@@ -30,5 +30,25 @@ TEST(Windows1252, EveryByteBecomesItsCharacterInUtf8) {
     }
 }
 
+// ASCII is skipped in words of eight bytes: letters of the code page are
+// found at every place in a line, next to a word's edge or in its tail.
+TEST(Windows1252, LettersAreFoundAtEveryPlaceOfALine) {
+    for (std::size_t length = 1; length <= 20; ++length) {
+        for (std::size_t first = 0; first < length; ++first) {
+            for (std::size_t second = first; second < length; ++second) {
+                std::string cp1252(length, 'a');
+                cp1252[first] = '\xE9';
+                cp1252[second] = second == first ? '\xE9' : '\x80';
+                std::string utf8(length - second - 1, 'a');
+                if (second != first)
+                    utf8 = std::string(second - first - 1, 'a') + "€" + utf8;
+                utf8 = std::string(first, 'a') + "é" + utf8;
+                EXPECT_EQ(windows1252_to_utf8(cp1252), utf8)
+                    << length << " " << first << " " << second;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace runtime
