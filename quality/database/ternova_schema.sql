@@ -16,8 +16,10 @@ CREATE TABLE Boletas_Resueltas (
     fecha_resuelta TEXT COLLATE CASEBLIND,
     prioridad      TEXT COLLATE CASEBLIND
 );
--- The week's totals per technician are read in this order.
-CREATE INDEX Boletas_Resueltas_Tecnico ON Boletas_Resueltas (tecnico);
+-- The week's totals per technician, and per technician and work list, are
+-- read in this order, from the index alone. The weekly run makes it anew
+-- once the week's tickets are stored.
+CREATE INDEX Boletas_Resueltas_Tecnico ON Boletas_Resueltas (tecnico, listatrabajo);
 
 -- The week's sample: one ticket per technician and work list.
 CREATE TABLE Rnd_Tickets (

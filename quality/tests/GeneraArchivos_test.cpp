@@ -30,9 +30,15 @@ struct Corrida : ProgramFolder {
 
     bool genera(const fs::path& reporte) { return run.generaarchivos(reporte); }
 
-    // Every row of the tables the run writes, and every file of a folder.
+    // Every row of the tables the run writes, the database's indexes, and
+    // every file of a folder.
     std::string tablas() {
-        std::string out;
+        db::Recordset indices = conexion.open_recordset(
+            "SELECT name FROM sqlite_master WHERE type = 'index' ORDER BY name");
+        std::string out = "indices:";
+        for (; !indices.eof(); indices.move_next())
+            out += " " + indices[0].to_text();
+        out += "\n";
         for (const char* tabla : kTablas) {
             db::Recordset rs = conexion.open_recordset(std::string("SELECT * FROM ") + tabla);
             out += tabla;

@@ -119,9 +119,10 @@ bool GeneraArchivos::generaarchivos(const fs::path& archivo) {
 
         db::Transaction transaccion(conexion_);
         conexion_.execute(kBorraBoletasResueltasSql);
-        conexion_.execute_script(kIndiceTecnicoSql);
+        conexion_.execute_script(kQuitaIndiceTecnicoSql);
         lector.totalboletas = 0;
         lector.cargaboletas();
+        conexion_.execute_script(kIndiceTecnicoSql);
         totalboletas = lector.totalboletas;
         total_omitidas = lector.total_omitidas;
         omitidas = lector.omitidas;
