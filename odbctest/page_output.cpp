@@ -65,12 +65,6 @@ void out_repeated(char c, int count) {
     }
 }
 
-void out_padded(const char* text, int width) {
-    const std::size_t length = strnlen(text, width);
-    out_bytes(text, length);
-    out_repeated(' ', width - static_cast<int>(length));
-}
-
 void out_unsigned(unsigned long number) {
     char digits[24];
     const int n = std::snprintf(digits, sizeof digits, "%lu", number);

@@ -36,9 +36,21 @@ inline void out_char(char c) {
         out_drain();
     page_out.bytes[page_out.used++] = c;
 }
-// The text left-aligned in a field of `width`: cut to it, padded with blanks.
-void out_padded(const char* text, int width);
 void out_repeated(char c, int count);
+// The text left-aligned in a field of `width`: cut to it, padded with blanks.
+inline void out_padded(const char* text, int width) {
+    const std::size_t length = strnlen(text, width);
+    const std::size_t pad = static_cast<std::size_t>(width) - length;
+    if (static_cast<std::size_t>(width) <= page_buffer::kSize - page_out.used) {
+        // The common case, a cell that fits: copied and padded in place.
+        std::memcpy(page_out.bytes + page_out.used, text, length);
+        std::memset(page_out.bytes + page_out.used + length, ' ', pad);
+        page_out.used += width;
+        return;
+    }
+    out_bytes(text, length);
+    out_repeated(' ', static_cast<int>(pad));
+}
 void out_unsigned(unsigned long number);
 
 // Writes what the buffer holds to standard output and flushes it.
