@@ -178,6 +178,7 @@ void PagedRows::read_first_page() {
         }
     }  // the statement is reset here: the file is free again
     if (static_cast<long>(first_rows_.size()) <= kPageRows) {
+        one_page_ = true;
         count();
         settle();
         return;
@@ -286,7 +287,7 @@ void PagedRows::copy_rows() {
                                quoted_identifier(kPosition) + " INTEGER PRIMARY KEY" + definition +
                                ")";
     Statement(connection_.handle, create).step();
-    if (mode_ == Mode::Copied && key_column_ < 0 && !counter_.joinable()) {
+    if (mode_ == Mode::Copied && key_column_ < 0 && one_page_) {
         // A source of one page: its rows are read already, and a statement
         // that groups a large table costs as much to run again.
         std::string marks;
@@ -303,21 +304,11 @@ void PagedRows::copy_rows() {
         count_ = static_cast<long>(first_rows_.size());
         return;
     }
-    // The groups counted and the rows copied in one read of the file: the
-    // count shown is the count of the rows copied.
-    const std::string counting = count_statement();
-    struct Snapshot {
-        sqlite3* handle;
-        bool open = false;
-        ~Snapshot() {
-            if (open)
-                sqlite3_exec(handle, "ROLLBACK TO grid_rows; RELEASE grid_rows;", nullptr, nullptr,
-                             nullptr);
-        }
-    } snapshot{connection_.handle};
-    if (!counting.empty()) {
-        Statement(connection_.handle, "SAVEPOINT grid_rows").step();
-        snapshot.open = true;
+    // The groups are counted first, without the select list, and the count
+    // is shown while the rows are copied. Each is a read of its own: the
+    // connection is shared, so no transaction is opened for the two. Should
+    // another connection change the rows in between, the copy's count holds.
+    if (const std::string counting = count_statement(); !counting.empty()) {
         std::unique_ptr<Statement> groups;
         try {
             groups = std::make_unique<Statement>(connection_.handle, counting);
@@ -327,6 +318,7 @@ void PagedRows::copy_rows() {
         }
         if (groups && groups->step()) {
             count_ = static_cast<long>(sqlite3_column_int64(groups->get(), 0));
+            groups.reset();
             publish_count();
         }
     }
@@ -334,10 +326,6 @@ void PagedRows::copy_rows() {
                                            columns + ") SELECT * FROM (" + sql_ + ")");
     fill.step();
     const long copied = static_cast<long>(sqlite3_changes(connection_.handle));
-    if (snapshot.open) {
-        Statement(connection_.handle, "RELEASE grid_rows").step();
-        snapshot.open = false;
-    }
     count_ = copied;
 }
 

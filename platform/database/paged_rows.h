@@ -13,8 +13,9 @@
 // whose pages the SQLite page cache keeps bounded, and read from there. When
 // the statement groups its rows, its groups are counted first, without its
 // select list, and the count is known before the copy ends; rows past the
-// first page then wait for the copy. Count and copy read the same state of
-// the file.
+// first page then wait for the copy. Count and copy are reads of their own
+// (no transaction is opened on the shared connection); should another
+// connection change the rows in between, the copy's count holds.
 //
 // The database is used by this object alone while the count (and a copy)
 // runs; every call but the ones that say otherwise waits for it to end first.
@@ -120,6 +121,7 @@ private:
     std::mutex callback_mutex_;
     std::function<void()> callback_;
     bool settled_ = false;
+    bool one_page_ = false;  // the source fits its first page: counted at once
 
     std::list<Page> pages_;  // the most recently used first
     std::unordered_map<long, std::list<Page>::iterator> page_index_;

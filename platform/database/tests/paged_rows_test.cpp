@@ -146,8 +146,9 @@ TEST(PagedRows, UpdateWritesTheRowOfItsTable) {
 // While the rows stay open nothing holds the file: another connection writes.
 TEST(PagedRows, AnotherConnectionWritesWhileTheRowsAreOpen) {
     TestDatabase t(kSchema);
+    // The first page is read as the rows open. Its rows are not asked for
+    // here: once counted, that would keep page 0 in the cache as it was.
     db::PagedRows rows(t.database, "con_zona");
-    rows.value(0, 0);
     db::Database other(t.file, db::OpenOptions{50});
     EXPECT_EQ(other.execute("UPDATE filas SET zona = 'N' WHERE id = 2"), 1);
     rows.row_count();
