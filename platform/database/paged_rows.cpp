@@ -217,12 +217,11 @@ void PagedRows::publish_count() {
         call();
 }
 
-// A statement that counts the rows without working them out: for a statement
-// that groups, or one that shows a view that groups, as it stands. "" when
-// there is none.
-std::string PagedRows::count_statement() {
-    if (auto counting = grouped_count_statement(sql_))
-        return *counting;
+// The statement that groups the rows: the statement itself, or the view it
+// shows as it stands. "" when there is none.
+std::string PagedRows::grouping_statement() {
+    if (grouped_count_statement(sql_))
+        return sql_;
     const std::vector<SqlToken> tokens = sql_tokens(sql_);
     if (tokens.size() != 4 || tokens[0].word != "SELECT" || tokens[1].word != "*" ||
         tokens[2].word != "FROM" || tokens[3].string)
@@ -234,7 +233,8 @@ std::string PagedRows::count_statement() {
                                                                tokens[3].end - tokens[3].begin)));
     if (!view.step())
         return "";
-    return grouped_count_statement(view_body(view.column(0).to_text())).value_or("");
+    std::string body = view_body(view.column(0).to_text());
+    return grouped_count_statement(body) ? body : "";
 }
 
 // One read of every row's key, nothing else. Keys that are no rowids (Null)
@@ -270,8 +270,70 @@ void PagedRows::count_keys() {
 }
 
 // The rows copied, as the statement yields them, into a temporary table
-// numbered from 1.
+// numbered from 1; or, for a statement that groups and yields its groups in
+// order as it reads them, counted only: its pages are then read from the
+// statement itself.
 void PagedRows::copy_rows() {
+    if (one_page_ && key_column_ < 0) {
+        // A source of one page: its rows are read already, and a statement
+        // that groups a large table costs as much to run again.
+        const std::string columns = create_copy();
+        std::string marks;
+        for (std::size_t i = 0; i < columns_.size(); ++i)
+            marks += i ? ", ?" : "?";
+        Statement insert(connection_.handle, "INSERT INTO temp." + quoted_identifier(copy_) + " (" +
+                                                 columns + ") VALUES (" + marks + ")");
+        for (const auto& row : first_rows_) {
+            for (std::size_t i = 0; i < row.size(); ++i)
+                insert.bind(static_cast<int>(i) + 1, row[i]);
+            insert.step();
+            insert.reset();
+        }
+        count_ = static_cast<long>(first_rows_.size());
+        return;
+    }
+    // The groups are counted first, without the select list. Each read is
+    // one of its own: the connection is shared, so no transaction is opened
+    // across them. Should another connection change the rows in between, the
+    // copy's count holds.
+    const std::string grouping = grouping_statement();
+    if (!grouping.empty()) {
+        std::unique_ptr<Statement> groups;
+        try {
+            groups =
+                std::make_unique<Statement>(connection_.handle, *grouped_count_statement(grouping));
+        } catch (const Error&) {
+            // A statement the count can't stand for (a group named by an
+            // alias of the select list): the copy counts.
+        }
+        if (groups && groups->step()) {
+            count_ = static_cast<long>(sqlite3_column_int64(groups->get(), 0));
+            groups.reset();
+            if (yields_rows_as_read(grouping)) {
+                limited_ = grouping;
+                mode_ = Mode::Limited;
+                return;
+            }
+            publish_count();  // shown while the rows are copied
+        }
+    }
+    fill_copy(create_copy());
+}
+
+// Whether the statement yields its rows in its order as it reads them, with
+// no temporary tree to group or sort them first: an index gives the groups
+// in order. Skipping such rows costs the reading alone, not the select list.
+bool PagedRows::yields_rows_as_read(const std::string& statement) {
+    Statement plan(connection_.handle, "EXPLAIN QUERY PLAN " + statement);
+    while (plan.step())
+        if (plan.column(3).to_text().find("TEMP B-TREE") != std::string::npos)
+            return false;
+    return true;
+}
+
+// The temporary table for the copy, a column for each of the statement's;
+// its column list.
+std::string PagedRows::create_copy() {
     Statement probe(connection_.handle, sql_);
     std::vector<std::string> names;
     for (int i = 0; i < probe.column_count(); ++i)
@@ -287,46 +349,14 @@ void PagedRows::copy_rows() {
                                quoted_identifier(kPosition) + " INTEGER PRIMARY KEY" + definition +
                                ")";
     Statement(connection_.handle, create).step();
-    if (mode_ == Mode::Copied && key_column_ < 0 && one_page_) {
-        // A source of one page: its rows are read already, and a statement
-        // that groups a large table costs as much to run again.
-        std::string marks;
-        for (std::size_t i = 0; i < names.size(); ++i)
-            marks += i ? ", ?" : "?";
-        Statement insert(connection_.handle, "INSERT INTO temp." + quoted_identifier(copy_) + " (" +
-                                                 columns + ") VALUES (" + marks + ")");
-        for (const auto& row : first_rows_) {
-            for (std::size_t i = 0; i < row.size(); ++i)
-                insert.bind(static_cast<int>(i) + 1, row[i]);
-            insert.step();
-            insert.reset();
-        }
-        count_ = static_cast<long>(first_rows_.size());
-        return;
-    }
-    // The groups are counted first, without the select list, and the count
-    // is shown while the rows are copied. Each is a read of its own: the
-    // connection is shared, so no transaction is opened for the two. Should
-    // another connection change the rows in between, the copy's count holds.
-    if (const std::string counting = count_statement(); !counting.empty()) {
-        std::unique_ptr<Statement> groups;
-        try {
-            groups = std::make_unique<Statement>(connection_.handle, counting);
-        } catch (const Error&) {
-            // A statement the count can't stand for (a group named by an
-            // alias of the select list): the copy counts.
-        }
-        if (groups && groups->step()) {
-            count_ = static_cast<long>(sqlite3_column_int64(groups->get(), 0));
-            groups.reset();
-            publish_count();
-        }
-    }
+    return columns;
+}
+
+void PagedRows::fill_copy(const std::string& columns) {
     Statement fill(connection_.handle, "INSERT INTO temp." + quoted_identifier(copy_) + " (" +
                                            columns + ") SELECT * FROM (" + sql_ + ")");
     fill.step();
-    const long copied = static_cast<long>(sqlite3_changes(connection_.handle));
-    count_ = copied;
+    count_ = static_cast<long>(sqlite3_changes(connection_.handle));
 }
 
 void PagedRows::settle() {
@@ -430,6 +460,15 @@ const PagedRows::Page& PagedRows::page(long number) {
             for (std::size_t f = 0; f < columns_.size(); ++f)
                 fresh.rows[at->second][f] = read->column(columns_[f]);
         }
+    } else if (mode_ == Mode::Limited) {
+        // The statement's rows from the page's first, the ones before it
+        // skipped (the line break ends a comment the statement may end with).
+        PooledStatement read = connection_.prepare(limited_ + "\nLIMIT ? OFFSET ?");
+        read->bind(1, runtime::Value(static_cast<long long>(end - begin)));
+        read->bind(2, runtime::Value(static_cast<long long>(begin)));
+        for (long at = 0; at < end - begin && read->step(); ++at)
+            for (std::size_t f = 0; f < columns_.size(); ++f)
+                fresh.rows[at][f] = read->column(columns_[f]);
     } else {
         PooledStatement read =
             connection_.prepare("SELECT * FROM temp." + quoted_identifier(copy_) + " WHERE " +
@@ -479,6 +518,14 @@ long PagedRows::find_first(std::string_view criteria) {
             }
         }
         return best;
+    }
+    if (mode_ == Mode::Limited) {
+        // A search goes through every row: they are copied for it once, and
+        // read from the copy from then on, so rows and places agree.
+        fill_copy(create_copy());
+        mode_ = Mode::Copied;
+        pages_.clear();
+        page_index_.clear();
     }
     if (copy_.empty())
         return -1;

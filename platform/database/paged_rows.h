@@ -12,10 +12,14 @@
 // that groups, say) is copied once into a temporary table of the connection,
 // whose pages the SQLite page cache keeps bounded, and read from there. When
 // the statement groups its rows, its groups are counted first, without its
-// select list, and the count is known before the copy ends; rows past the
-// first page then wait for the copy. Count and copy are reads of their own
-// (no transaction is opened on the shared connection); should another
-// connection change the rows in between, the copy's count holds.
+// select list. Where an index gives the groups in order (no temporary tree
+// in the plan), nothing is copied: a page is the statement's rows from the
+// page's first on (LIMIT and OFFSET), the groups before it skipped without
+// their select list; a search copies the rows once. Otherwise the count is
+// known before the copy ends, and rows past the first page wait for it.
+// Count and copy are reads of their own (no transaction is opened on the
+// shared connection); should another connection change the rows in between,
+// the copy's count holds.
 //
 // The database is used by this object alone while the count (and a copy)
 // runs; every call but the ones that say otherwise waits for it to end first.
@@ -82,7 +86,7 @@ public:
     long cached_rows() const;
 
 private:
-    enum class Mode { Keyed, Copied };
+    enum class Mode { Keyed, Copied, Limited };
     struct Page {
         long number;
         std::vector<std::vector<runtime::Value>> rows;
@@ -93,7 +97,10 @@ private:
     void count();  // on the counting thread, or at once for a small source
     void count_keys();
     void copy_rows();
-    std::string count_statement();
+    bool yields_rows_as_read(const std::string& statement);
+    std::string create_copy();
+    void fill_copy(const std::string& columns);
+    std::string grouping_statement();
     void publish_count();
     void settle();
     const Page& page(long number);
@@ -101,8 +108,9 @@ private:
 
     Connection& connection_;
     Mode mode_ = Mode::Keyed;
-    std::string sql_;   // the statement, with its key column when keyed
-    std::string copy_;  // the temporary table of a copied source
+    std::string sql_;      // the statement, with its key column when keyed
+    std::string copy_;     // the temporary table of a copied source
+    std::string limited_;  // the grouping statement pages are read from (limited)
     std::vector<std::string> names_;
     std::vector<int> columns_;  // the statement's column of each field
     int key_column_ = -1;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "database/select_shape.h"
 #include "test_database.h"
 
@@ -26,6 +29,9 @@ CREATE VIEW por_zona AS SELECT zona, count(*) AS filas, min(nombre) AS primera
   FROM filas GROUP BY zona;
 CREATE VIEW por_nombre AS SELECT id, upper(nombre) AS nombre, count(*) AS veces
   FROM filas GROUP BY nombre ORDER BY id;
+CREATE INDEX filas_nombre ON filas (nombre);
+CREATE VIEW en_orden AS SELECT nombre, count(*) AS veces, upper(nombre) || zona AS grande
+  FROM filas GROUP BY nombre ORDER BY nombre;
 )sql";
 
 // Every kind of source is counted, read at any place, searched and held in a
@@ -112,6 +118,32 @@ TEST(PagedRows, GroupsAreCountedApartOnlyWhereTheCountStaysTheSame) {
             continue;
         EXPECT_EQ(t.database.scalar(*counting).integer(),
                   t.database.scalar(std::string("SELECT count(*) FROM (") + c.sql + ")").integer());
+    }
+}
+
+// Groups an index gives in order are read page by page from the statement,
+// the groups before a page skipped; a search copies them, and the rows stay
+// the same.
+TEST(PagedRows, GroupsInTheOrderOfAnIndexAreReadWhereverTheyStand) {
+    TestDatabase t(kSchema);
+    for (const char* source : {"en_orden", "SELECT * FROM en_orden",
+                               "SELECT nombre, count(*) AS "
+                               "veces, upper(nombre) || zona AS grande FROM filas GROUP BY nombre "
+                               "ORDER BY nombre"}) {
+        SCOPED_TRACE(source);
+        db::PagedRows rows(t.database, source);
+        ASSERT_EQ(rows.row_count(), 1000);
+        auto expected = [](long row) {
+            char name[32];
+            std::snprintf(name, sizeof name, "FILA %04ld", row + 1);
+            return std::string(name) + (row % 2 ? "S" : "N");
+        };
+        for (long row : {999L, 0L, 150L, 99L, 100L, 500L, 998L})
+            EXPECT_EQ(rows.value(row, 2).to_text(), expected(row)) << row;
+        EXPECT_EQ(rows.value(437, 1).integer(), 1);
+        EXPECT_EQ(rows.find_first("grande = 'FILA 0700S'"), 699);
+        for (long row : {999L, 0L, 150L, 699L})
+            EXPECT_EQ(rows.value(row, 2).to_text(), expected(row)) << row;
     }
 }
 
