@@ -91,10 +91,19 @@ public:
     long total_omitidas = 0;
     std::vector<long> omitidas;
     static constexpr std::size_t kOmitidasNombradas = 10;
+
+private:
     // While the tickets are stored, the reading's thread writes the members
-    // above and the storing's the ones from here to numero_: each group on
-    // cache lines of its own, so that neither takes the other's from its core
-    // at every ticket.
+    // above and numero_, the storing's totalboletas and the ones after it,
+    // and both read the ones from here to totalboletas. Each group stands on
+    // cache lines of its own: a line one side writes at every ticket and the
+    // other reads is taken from core to core at every ticket.
+    alignas(64) runtime::LineReader* reporte_;
+    db::Database* conexion_;
+    Avance* avance_;
+    long maximo_ = 0;  // Barrita's maximum
+
+public:
     alignas(64) double totalboletas = 0;  // tickets stored in this run
 
 private:
@@ -105,12 +114,8 @@ private:
     // Appends a ticket, moves lblporc and counts it (guardaboleta's work).
     void guarda(const std::string& lista, const Boleta& b);
 
-    runtime::LineReader& reporte_;
-    db::Database& conexion_;
-    Avance& avance_;
     std::optional<db::Statement> inserta_;  // the prepared append, while tickets are stored
     long valor_ = 0;                        // Barrita's value
-    long maximo_ = 0;                       // Barrita's maximum
     long porcentaje_ = -1;                  // lblporc's last value, and its text
     std::string lblporc_;
     alignas(64) long numero_ = 0;  // the number of the line in hand, from 1
