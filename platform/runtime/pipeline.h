@@ -14,6 +14,7 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace runtime {
@@ -164,12 +165,25 @@ private:
 // every item it makes, in order. A failure of store stops the reading and is
 // thrown; otherwise a failure of read is thrown once the items made before it
 // are stored.
+// A value alone on its cache lines. What one side of a pipe writes at every
+// item must share no line with what the other side reads at every item, or
+// that line moves between the two cores each time.
+template <class T>
+struct alignas(64) OwnLines {
+    T value;
+};
+
 template <class Item, class Read, class Store>
 void pipelined(Read&& read, Store&& store) {
     Pipe<Item> pipe;
+    // Each side reads its callable, the references it holds, at every item:
+    // copies of their own, apart from the caller's locals that the other side
+    // writes.
+    OwnLines<std::decay_t<Read>> reading{std::forward<Read>(read)};
+    OwnLines<std::decay_t<Store>> storing{std::forward<Store>(store)};
     std::thread reader([&] {
         try {
-            read(pipe);
+            reading.value(pipe);
             pipe.finish();
         } catch (const typename Pipe<Item>::Cancelled&) {
             pipe.finish();
@@ -179,7 +193,7 @@ void pipelined(Read&& read, Store&& store) {
     });
     std::exception_ptr failure;
     try {
-        failure = pipe.drain(store);
+        failure = pipe.drain(storing.value);
     } catch (...) {
         pipe.stop();
         reader.join();
