@@ -161,10 +161,6 @@ private:
     std::exception_ptr failure_;
 };
 
-// Runs read(pipe) on a thread of its own and store(item) on this one for
-// every item it makes, in order. A failure of store stops the reading and is
-// thrown; otherwise a failure of read is thrown once the items made before it
-// are stored.
 // A value alone on its cache lines. What one side of a pipe writes at every
 // item must share no line with what the other side reads at every item, or
 // that line moves between the two cores each time.
@@ -173,6 +169,10 @@ struct alignas(64) OwnLines {
     T value;
 };
 
+// Runs read(pipe) on a thread of its own and store(item) on this one for
+// every item it makes, in order. A failure of store stops the reading and is
+// thrown; otherwise a failure of read is thrown once the items made before it
+// are stored.
 template <class Item, class Read, class Store>
 void pipelined(Read&& read, Store&& store) {
     Pipe<Item> pipe;

@@ -123,17 +123,17 @@ std::optional<std::string> momento_boleta(std::string_view texto) {
 }
 
 LectorBoletas::LectorBoletas(runtime::LineReader& reporte, db::Database& conexion, Avance& avance)
-    : reporte_(&reporte),
-      conexion_(&conexion),
-      avance_(&avance),
-      maximo_(static_cast<long>(reporte.length())) {}
+    : maximo_(static_cast<long>(reporte.length())),
+      reporte_(reporte),
+      conexion_(conexion),
+      avance_(avance) {}
 
 bool LectorBoletas::empieza(std::string_view texto, std::string_view inicio) {
     return texto.substr(0, inicio.size()) == inicio;
 }
 
 void LectorBoletas::leer() {
-    reporte_->read_line(linea);
+    reporte_.read_line(linea);
     ++numero_;
 }
 
@@ -143,11 +143,11 @@ std::string LectorBoletas::en_linea() const {
 
 void LectorBoletas::avanza(long pasos) {
     valor_ += pasos;
-    avance_->barra(Barra::Barrita, valor_, maximo_);
+    avance_.barra(Barra::Barrita, valor_, maximo_);
 }
 
 void LectorBoletas::buscalista() {
-    while (!empieza(linea, kEncabezado) && !reporte_->eof())
+    while (!empieza(linea, kEncabezado) && !reporte_.eof())
         leer();
     if (!empieza(linea, kEncabezado))
         return;
@@ -159,7 +159,7 @@ void LectorBoletas::buscalista() {
 }
 
 void LectorBoletas::leefechas() {
-    while (!empieza(linea, kFechas) && !reporte_->eof()) {
+    while (!empieza(linea, kFechas) && !reporte_.eof()) {
         leer();
         avanza(1);
     }
@@ -174,7 +174,7 @@ void LectorBoletas::leefechas() {
 }
 
 void LectorBoletas::buscaseparador() {
-    while (!empieza(linea, kSeparador) && !reporte_->eof())
+    while (!empieza(linea, kSeparador) && !reporte_.eof())
         leer();
 }
 
@@ -197,7 +197,7 @@ void LectorBoletas::guardaboleta() {
 
 void LectorBoletas::guarda(const std::string& lista, const Boleta& b) {
     if (!inserta_)
-        inserta_.emplace(conexion_->handle(), kInsertaBoletaSql);
+        inserta_.emplace(conexion_.handle(), kInsertaBoletaSql);
     sqlite3_stmt* inserta = inserta_->get();
     int i = 1;
     for (const std::string* campo :
@@ -210,7 +210,7 @@ void LectorBoletas::guarda(const std::string& lista, const Boleta& b) {
         porcentaje_ = porcentaje;
         lblporc_ = runtime::number_to_text(double(porcentaje));
     }
-    avance_->etiqueta(Etiqueta::lblporc, lblporc_);
+    avance_.etiqueta(Etiqueta::lblporc, lblporc_);
     totalboletas += 1;
 }
 
@@ -226,7 +226,7 @@ void LectorBoletas::cargaboletas() {
             bool primera = true;
             // In a block: linea is its separator or a line of its details.
             bool enbloque = empieza(linea, kSeparador);
-            while (enbloque && !reporte_->eof()) {
+            while (enbloque && !reporte_.eof()) {
                 leer();
                 PasoLectura& paso = pipe.next();
                 paso.mueve = primera || maximo_ - 100 > leido;
@@ -268,7 +268,7 @@ void LectorBoletas::cargaboletas() {
         [&](const PasoLectura& paso) {
             if (paso.mueve) {
                 valor_ = paso.valor;
-                avance_->barra(Barra::Barrita, valor_, maximo_);
+                avance_.barra(Barra::Barrita, valor_, maximo_);
             }
             if (paso.con_boleta) {
                 if (paso.otra_lista)

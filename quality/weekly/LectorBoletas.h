@@ -98,10 +98,10 @@ private:
     // and both read the ones from here to totalboletas. Each group stands on
     // cache lines of its own: a line one side writes at every ticket and the
     // other reads is taken from core to core at every ticket.
-    alignas(64) runtime::LineReader* reporte_;
-    db::Database* conexion_;
-    Avance* avance_;
-    long maximo_ = 0;  // Barrita's maximum
+    alignas(64) long maximo_ = 0;  // Barrita's maximum
+    runtime::LineReader& reporte_;
+    db::Database& conexion_;
+    Avance& avance_;
 
 public:
     alignas(64) double totalboletas = 0;  // tickets stored in this run
